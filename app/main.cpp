@@ -1,0 +1,22 @@
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    // Must be set before the application object exists to take effect.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+
+    // No translation ships; when none is found the source texts are shown.
+    QTranslator translator;
+    static_cast<void>(
+        translator.load(QStringLiteral(":/zh_cn.qm"), QString(), QString(), QString()));
+
+    QApplication app(argc, argv);
+    QCoreApplication::installTranslator(&translator);
+
+    MainWindow window;
+    window.show();
+    return app.exec();
+}

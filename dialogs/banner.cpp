@@ -1,0 +1,38 @@
+#include "banner.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QWidget>
+
+namespace Banner {
+
+QString text(const QList<QChar> &letters)
+{
+    QString result;
+    for (const QChar letter : letters)
+        result.append(letter.toUpper());
+    return result;
+}
+
+QPoint origin(const QSize &size)
+{
+    // Truncated, not rounded: a 399-pixel-wide dialog starts the text at 159.
+    return QPoint(static_cast<int>(size.width() * 0.4), size.height() / 2);
+}
+
+QFont font()
+{
+    QFont font;
+    font.setFamily(QStringLiteral("微软雅黑"));
+    font.setPixelSize(25);
+    return font;
+}
+
+void paint(QWidget *widget, const QList<QChar> &letters)
+{
+    QPainter painter(widget);
+    painter.setFont(font());
+    painter.drawText(QPointF(origin(widget->size())), text(letters));
+}
+
+} // namespace Banner

@@ -1,0 +1,23 @@
+#include "qdialog1.h"
+#include "banner.h"
+#include "ui_qdialog1.h"
+
+QDialog1::QDialog1(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui_QDialog1)
+{
+    ui->setupUi(this);
+}
+
+QDialog1::~QDialog1()
+{
+    delete ui;
+}
+
+void QDialog1::paintEvent(QPaintEvent *)
+{
+    // The banner is spelled in lower case and raised when drawn.
+    static const QList<QChar> letters = { QLatin1Char('f'), QLatin1Char('a'), QLatin1Char('i'),
+                                          QLatin1Char('l'), QLatin1Char('!') };
+    Banner::paint(this, letters);
+}

@@ -1,0 +1,24 @@
+#include "qdialog2.h"
+#include "banner.h"
+#include "ui_qdialog2.h"
+
+QDialog2::QDialog2(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui_QDialog2)
+{
+    ui->setupUi(this);
+}
+
+QDialog2::~QDialog2()
+{
+    delete ui;
+}
+
+void QDialog2::paintEvent(QPaintEvent *)
+{
+    // The banner is spelled in lower case and raised when drawn.
+    static const QList<QChar> letters
+        = { QLatin1Char('s'), QLatin1Char('u'), QLatin1Char('c'), QLatin1Char('c'),
+            QLatin1Char('e'), QLatin1Char('s'), QLatin1Char('s'), QLatin1Char('!') };
+    Banner::paint(this, letters);
+}

@@ -1,0 +1,180 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QLayout>
+#include <QtTest>
+
+// A bare window with the form applied, so the form is checked on its own.
+class FormWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FormWindow(const QString &name = QString())
+    {
+        setObjectName(name);
+        ui.setupUi(this);
+    }
+
+    Ui_MainWindow ui;
+    int clicks = 0;
+
+public slots:
+    void on_asdwg_clicked() { ++clicks; }
+};
+
+class tst_MainWindowForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void widgets_data();
+    void widgets();
+    void windowChrome();
+    void objectName_data();
+    void objectName();
+    void valuesStartEmpty();
+    void clickReachesSlotOnce();
+    void controlsStayPutOnResize();
+    void mainWindowUsesForm();
+};
+
+void tst_MainWindowForm::widgets_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("parentName");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+
+    const QString central = QStringLiteral("centralWidget");
+    const QString window = QStringLiteral("MainWindow");
+    QTest::newRow("button") << "asdwg"
+                            << "QPushButton" << central << QRect(140, 230, 141, 20)
+                            << QStringLiteral("打开窗口");
+    QTest::newRow("field") << "geewf"
+                           << "QLineEdit" << central << QRect(190, 170, 113, 20) << QString();
+    QTest::newRow("clue") << "wcxc"
+                          << "QLabel" << central << QRect(190, 120, 111, 16) << QString();
+    QTest::newRow("key caption") << "wcxc_2"
+                                 << "QLabel" << central << QRect(140, 120, 31, 20)
+                                 << QStringLiteral("KEY:");
+    QTest::newRow("address caption")
+        << "wcxc_3"
+        << "QLabel" << central << QRect(140, 90, 31, 20) << QStringLiteral("地址：");
+    QTest::newRow("address") << "cewf"
+                             << "QLabel" << central << QRect(190, 90, 111, 16) << QString();
+    QTest::newRow("final caption")
+        << "wcxc_4"
+        << "QLabel" << central << QRect(110, 170, 81, 20) << QStringLiteral("最终地址：0x");
+    QTest::newRow("central") << "centralWidget"
+                             << "QWidget" << window << QRect() << QString();
+    QTest::newRow("menu bar") << "menuBar"
+                              << "QMenuBar" << window << QRect(0, 0, 511, 22) << QString();
+    QTest::newRow("tool bar") << "mainToolBar"
+                              << "QToolBar" << window << QRect() << QString();
+    QTest::newRow("status bar") << "statusBar"
+                                << "QStatusBar" << window << QRect() << QString();
+}
+
+void tst_MainWindowForm::widgets()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, className);
+    QFETCH(QString, parentName);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+
+    FormWindow window;
+    const QList<QWidget *> found = window.findChildren<QWidget *>(name);
+    QCOMPARE(found.size(), 1);
+    QWidget *widget = found.first();
+    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
+    QCOMPARE(widget->parentWidget()->objectName(), parentName);
+    if (!geometry.isNull())
+        QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(widget->property("text").toString(), text);
+}
+
+void tst_MainWindowForm::windowChrome()
+{
+    FormWindow window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Ravelbox"));
+    QCOMPARE(window.size(), QSize(511, 384));
+    QCOMPARE(window.centralWidget(), window.ui.centralWidget);
+    QCOMPARE(window.menuBar(), window.ui.menuBar);
+    QCOMPARE(window.statusBar(), window.ui.statusBar);
+    QCOMPARE(window.toolBarArea(window.ui.mainToolBar), Qt::TopToolBarArea);
+    QVERIFY(window.ui.centralWidget->layout() == nullptr);
+
+    QVERIFY(window.ui.menuBar->actions().isEmpty());
+    QVERIFY(window.ui.mainToolBar->actions().isEmpty());
+    QVERIFY(window.ui.statusBar->currentMessage().isEmpty());
+
+    QLineEdit *field = window.ui.geewf;
+    QCOMPARE(field->inputMethodHints(), Qt::ImhPreferNumbers);
+    QVERIFY(field->placeholderText().isEmpty());
+    QVERIFY(field->validator() == nullptr);
+    QCOMPARE(field->maxLength(), QLineEdit().maxLength());
+}
+
+void tst_MainWindowForm::objectName_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("unnamed") << QString() << QStringLiteral("MainWindow");
+    QTest::newRow("named") << QStringLiteral("mine") << QStringLiteral("mine");
+}
+
+void tst_MainWindowForm::objectName()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, expected);
+    FormWindow window(given);
+    QCOMPARE(window.objectName(), expected);
+}
+
+void tst_MainWindowForm::valuesStartEmpty()
+{
+    FormWindow window;
+    QVERIFY(window.ui.wcxc->text().isEmpty());
+    QVERIFY(window.ui.cewf->text().isEmpty());
+    QVERIFY(window.ui.geewf->text().isEmpty());
+}
+
+void tst_MainWindowForm::clickReachesSlotOnce()
+{
+    FormWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(window.ui.asdwg, Qt::LeftButton);
+    QCOMPARE(window.clicks, 1);
+    QTest::mouseClick(window.ui.asdwg, Qt::LeftButton);
+    QCOMPARE(window.clicks, 2);
+}
+
+void tst_MainWindowForm::controlsStayPutOnResize()
+{
+    FormWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.resize(800, 600);
+    QTRY_COMPARE(window.size(), QSize(800, 600));
+    QCOMPARE(window.ui.asdwg->geometry(), QRect(140, 230, 141, 20));
+    QCOMPARE(window.ui.geewf->geometry(), QRect(190, 170, 113, 20));
+    QCOMPARE(window.ui.cewf->geometry(), QRect(190, 90, 111, 16));
+}
+
+void tst_MainWindowForm::mainWindowUsesForm()
+{
+    MainWindow window;
+    QCOMPARE(window.objectName(), QStringLiteral("MainWindow"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Ravelbox"));
+    QCOMPARE(window.size(), QSize(511, 384));
+    QVERIFY(window.findChild<QPushButton *>(QStringLiteral("asdwg")));
+    QCOMPARE(window.metaObject()->indexOfSlot("on_asdwg_clicked()"),
+             window.metaObject()->methodOffset());
+}
+
+QTEST_MAIN(tst_MainWindowForm)
+#include "tst_mainwindowform.moc"
