@@ -1,11 +1,26 @@
 #include "mainwindow.h"
+#include "puzzle.h"
+#include "qdialog1.h"
+#include "qdialog2.h"
 #include "ui_mainwindow.h"
+
+#include <QThread>
+
+namespace {
+
+quintptr addressOf(const QObject *object)
+{
+    return reinterpret_cast<quintptr>(object);
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
+    setUpPuzzle();
 }
 
 MainWindow::~MainWindow()
@@ -13,4 +28,41 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-void MainWindow::on_asdwg_clicked() { }
+// The order of the allocations matters: the fourteen filler objects are
+// created between the two dialogs, which is what puts distance between them.
+void MainWindow::setUpPuzzle()
+{
+    dialog1 = new QDialog1(this);
+
+    Puzzle::Slots slotValues {};
+    for (int pass = 1; pass <= Puzzle::passCount; ++pass) {
+        new QObject(this);
+        slotValues[pass] = Puzzle::runPass(pass, slotValues[pass], [] { QThread::msleep(3); });
+    }
+    const Puzzle::DigitBuffer buffer = Puzzle::digitBuffer(slotValues);
+    const qint32 digitSum = Puzzle::digitSum(slotValues);
+
+    dialog2 = new QDialog2(this);
+
+    const qint64 distance = Puzzle::slotDistance(addressOf(dialog1), addressOf(dialog2));
+    showClue(ui->cewf, Puzzle::addressText(addressOf(dialog1)));
+    showClue(ui->wcxc, Puzzle::clueText(buffer, digitSum, distance));
+}
+
+// A 64-bit address or a long clue is wider than its fixed label and gets
+// clipped; the tool tip still lets the player read all of it.
+void MainWindow::showClue(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    label->setToolTip(text);
+}
+
+void MainWindow::on_asdwg_clicked()
+{
+    // The typed value is only ever compared, never used as a pointer.
+    const quintptr typed = Puzzle::parseAddress(ui->geewf->text());
+    QDialog *target = dialog1;
+    if (typed == addressOf(dialog2))
+        target = dialog2;
+    target->exec();
+}

@@ -3,6 +3,11 @@
 
 #include <QMainWindow>
 
+QT_BEGIN_NAMESPACE
+class QLabel;
+QT_END_NAMESPACE
+class QDialog1;
+class QDialog2;
 class Ui_MainWindow;
 
 class MainWindow : public QMainWindow
@@ -17,7 +22,12 @@ public slots:
     void on_asdwg_clicked();
 
 private:
+    void setUpPuzzle();
+    void showClue(QLabel *label, const QString &text);
+
     Ui_MainWindow *ui;
+    QDialog1 *dialog1;
+    QDialog2 *dialog2;
 };
 
 #endif // MAINWINDOW_H

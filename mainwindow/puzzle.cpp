@@ -1,0 +1,110 @@
+#include "puzzle.h"
+
+#include "digitsource.h"
+
+#include <limits>
+
+namespace Puzzle {
+
+namespace {
+
+constexpr int drawsPerPass = 10;
+constexpr int slotSize = 24;
+constexpr int firstInsert = 5;
+constexpr int secondInsert = 13;
+// The clue source is seeded from the ninth base digit.
+constexpr int clueSeedByte = 9;
+
+} // namespace
+
+quint32 secondSeed(int pass)
+{
+    return static_cast<quint32>(pass * 3.14159);
+}
+
+qint32 runPass(int pass, qint32 slot, const std::function<void()> &betweenDraws)
+{
+    DigitSource first(static_cast<quint32>(pass));
+    DigitSource second(secondSeed(pass));
+    for (int round = 0; round < drawsPerPass; ++round) {
+        const int g1 = first.drawDigit();
+        betweenDraws();
+        const int g2 = second.drawDigit();
+        if (g1 % 2 == g2 % 2)
+            slot = '0' + qMin(g1, g2);
+    }
+    return slot;
+}
+
+DigitBuffer digitBuffer(const Slots &values)
+{
+    DigitBuffer buffer {};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        buffer[i] = static_cast<char>(values[i]);
+    return buffer;
+}
+
+qint32 digitSum(const Slots &values)
+{
+    qint32 sum = 0;
+    for (const qint32 slot : values)
+        sum += slot;
+    return sum;
+}
+
+QString baseDigits(const DigitBuffer &buffer)
+{
+    return QString::fromLatin1(buffer.data() + 1);
+}
+
+qint64 slotDistance(quintptr failAddress, quintptr successAddress)
+{
+    // Subtracting unsigned and reading the result as signed gives the true
+    // difference at full pointer width, negative when the FAIL dialog lies
+    // below; C++ division truncates toward zero.
+    const auto difference = static_cast<qintptr>(failAddress - successAddress);
+    return static_cast<qint64>(difference) / slotSize;
+}
+
+int clueCharacter(quint32 seed, qint64 slotDistance)
+{
+    Q_ASSERT(slotDistance != 0);
+    DigitSource source(seed);
+    const int wantedParity = slotDistance > 0 ? 1 : 0;
+    int character;
+    do {
+        character = '0' + source.drawDigit();
+    } while (character % 2 != wantedParity);
+    return character;
+}
+
+QString clueText(const DigitBuffer &buffer, qint32 digitSum, qint64 slotDistance)
+{
+    // The byte is a plain char: widen it as the signed value it holds.
+    const auto seed
+        = static_cast<quint32>(static_cast<qint32>(static_cast<signed char>(buffer[clueSeedByte])));
+    const QString clue = QString::number(clueCharacter(seed, slotDistance));
+    const QString distance = QString::number(qAbs(slotDistance));
+
+    const bool distanceFirst = digitSum % 2 != 0;
+    QString text = baseDigits(buffer);
+    text.insert(firstInsert, distanceFirst ? distance : clue);
+    text.insert(secondInsert, distanceFirst ? clue : distance);
+    return text;
+}
+
+QString addressText(quintptr address)
+{
+    return QLatin1String("0x") + QString::number(address, 16);
+}
+
+quintptr parseAddress(const QString &text)
+{
+    bool ok = false;
+    const qulonglong value = text.toULongLong(&ok, 16);
+    if (!ok || value > std::numeric_limits<quintptr>::max())
+        return 0;
+    return static_cast<quintptr>(value);
+}
+
+} // namespace Puzzle

@@ -1,0 +1,59 @@
+#ifndef PUZZLE_H
+#define PUZZLE_H
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+// The widget-free part of the puzzle: the digits the window derives its clue
+// from, the clue text itself and the way addresses are written and read.
+namespace Puzzle {
+
+constexpr int passCount = 14;
+
+// Slot d holds what pass d ended with; slot 0 is never written.
+using Slots = std::array<qint32, passCount + 1>;
+
+// The slots as characters, with a terminating zero byte.
+using DigitBuffer = std::array<char, passCount + 2>;
+
+// Seed of the second digit source of a pass: pass * 3.14159, truncated.
+quint32 secondSeed(int pass);
+
+// Runs the ten paired draws of one pass and returns the slot it leaves:
+// the code of the smaller digit of the last pair of equal parity, or
+// `slot` unchanged when no pair matched. `betweenDraws` runs between the
+// two draws of every pair.
+qint32 runPass(int pass, qint32 slot, const std::function<void()> &betweenDraws);
+
+DigitBuffer digitBuffer(const Slots &values);
+qint32 digitSum(const Slots &values);
+
+// The buffer's characters from byte 1 up to its first zero byte.
+QString baseDigits(const DigitBuffer &buffer);
+
+// How many 24-byte slots the FAIL dialog lies above the SUCCESS dialog,
+// truncated toward zero; negative when it lies below.
+qint64 slotDistance(quintptr failAddress, quintptr successAddress);
+
+// The character code drawn from a digit source with the given seed whose
+// parity gives away the sign of the distance: odd when positive, even when
+// negative. The distance must not be 0.
+int clueCharacter(quint32 seed, qint64 slotDistance);
+
+// The base digits with the distance's magnitude and the clue character
+// inserted in decimal at positions 5 and 13; an odd digit sum puts the
+// distance first, an even one the clue character.
+QString clueText(const DigitBuffer &buffer, qint32 digitSum, qint64 slotDistance);
+
+// "0x" and the address in lower-case hexadecimal without leading zeros.
+QString addressText(quintptr address);
+
+// The typed text read as a hexadecimal address, with or without "0x";
+// anything that is not one reads as 0.
+quintptr parseAddress(const QString &text);
+
+} // namespace Puzzle
+
+#endif // PUZZLE_H

@@ -1,0 +1,116 @@
+#include "digitsource.h"
+
+#include <QtTest>
+
+#include <deque>
+
+namespace {
+
+// Hands out scripted raw outputs, so the skipping rule can be driven directly.
+struct ScriptedEngine
+{
+    std::deque<quint32> outputs;
+    int taken = 0;
+    quint32 operator()()
+    {
+        ++taken;
+        const quint32 value = outputs.front();
+        outputs.pop_front();
+        return value;
+    }
+};
+
+} // namespace
+
+using Outputs = QVector<quint32>;
+using Digits = QVector<int>;
+
+class tst_DigitSource : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void digits_data();
+    void digits();
+    void engine();
+    void skipsTopOutputs_data();
+    void skipsTopOutputs();
+    void sameSeedSameStream();
+};
+
+void tst_DigitSource::digits_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<Digits>("expected");
+    QTest::newRow("seed 1") << 1u << Digits { 5, 9, 4, 8, 3, 3, 1, 1, 9, 2 };
+    QTest::newRow("seed 3") << 3u << Digits { 6, 8, 7, 7, 0, 0, 0, 5, 1, 9 };
+    QTest::newRow("seed 49") << 49u << Digits { 0, 3, 2, 7, 6, 2, 2, 8, 3, 9 };
+}
+
+void tst_DigitSource::digits()
+{
+    QFETCH(quint32, seed);
+    QFETCH(Digits, expected);
+    DigitSource source(seed);
+    Digits drawn;
+    for (int i = 0; i < expected.size(); ++i)
+        drawn.append(source.drawDigit());
+    QCOMPARE(drawn, expected);
+}
+
+void tst_DigitSource::engine()
+{
+    DigitSource::Engine seededOne(1);
+    Outputs first;
+    for (int i = 0; i < 5; ++i)
+        first.append(seededOne());
+    QCOMPARE(first, (Outputs { 1791095845u, 4282876139u, 3093770124u, 4005303368u, 491263u }));
+
+    DigitSource::Engine standard(5489);
+    standard.discard(9999);
+    QCOMPARE(quint32(standard()), 4123659995u);
+}
+
+void tst_DigitSource::skipsTopOutputs_data()
+{
+    QTest::addColumn<Outputs>("outputs");
+    QTest::addColumn<int>("digit");
+    QTest::addColumn<int>("taken");
+    QTest::newRow("remainder, not quotient") << Outputs { 1791095845u } << 5 << 1;
+    QTest::newRow("last kept output") << Outputs { 4294967289u } << 9 << 1;
+    QTest::newRow("first skipped output") << Outputs { 4294967290u, 17u } << 7 << 2;
+    QTest::newRow("largest output") << Outputs { 4294967295u, 0u } << 0 << 2;
+    QTest::newRow("run of skipped outputs")
+        << Outputs { 4294967290u, 4294967293u, 4294967295u, 4294967288u } << 8 << 4;
+}
+
+void tst_DigitSource::skipsTopOutputs()
+{
+    QFETCH(Outputs, outputs);
+    QFETCH(int, digit);
+    QFETCH(int, taken);
+    ScriptedEngine engine { std::deque<quint32>(outputs.begin(), outputs.end()) };
+    QCOMPARE(DigitSource::drawDigit(engine), digit);
+    QCOMPARE(engine.taken, taken);
+}
+
+void tst_DigitSource::sameSeedSameStream()
+{
+    DigitSource a(7), b(7), reference(7);
+    Digits fromA, fromB, expected;
+    // Interleave unevenly: the two streams must not affect each other.
+    for (int i = 0; i < 30; ++i) {
+        fromA.append(a.drawDigit());
+        if (i % 3 == 0) {
+            fromB.append(b.drawDigit());
+            fromB.append(b.drawDigit());
+        }
+    }
+    for (int i = 0; i < 30; ++i)
+        expected.append(reference.drawDigit());
+    QCOMPARE(fromA, expected);
+    QCOMPARE(fromB, expected.mid(0, fromB.size()));
+}
+
+QTEST_APPLESS_MAIN(tst_DigitSource)
+#include "tst_digitsource.moc"

@@ -1,0 +1,187 @@
+#include "mainwindow.h"
+#include "qdialog1.h"
+#include "qdialog2.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+quintptr addressOf(const QObject *object)
+{
+    return reinterpret_cast<quintptr>(object);
+}
+
+QString hex(const QObject *object)
+{
+    return QString::number(addressOf(object), 16);
+}
+
+bool isFiller(const QObject *object)
+{
+    return object->metaObject() == &QObject::staticMetaObject;
+}
+
+// Closes every modal dialog as soon as it shows and remembers which one it was.
+class DialogCloser : public QObject
+{
+public:
+    DialogCloser()
+    {
+        connect(&m_timer, &QTimer::timeout, this, &DialogCloser::closeModal);
+        m_timer.start(5);
+    }
+
+    QList<QWidget *> opened;
+
+private:
+    void closeModal()
+    {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            opened.append(dialog);
+            dialog->reject();
+        }
+    }
+
+    QTimer m_timer;
+};
+
+} // namespace
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void construction();
+    void clues();
+    void ownsEverything();
+    void play_data();
+    void play();
+
+private:
+    MainWindow *window = nullptr;
+    QDialog1 *fail = nullptr;
+    QDialog2 *success = nullptr;
+};
+
+void tst_MainWindow::initTestCase()
+{
+    window = new MainWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    fail = window->findChild<QDialog1 *>();
+    success = window->findChild<QDialog2 *>();
+    QVERIFY(fail && success);
+}
+
+void tst_MainWindow::cleanupTestCase()
+{
+    delete window;
+}
+
+void tst_MainWindow::construction()
+{
+    QElapsedTimer timer;
+    timer.start();
+    MainWindow fresh;
+    QVERIFY2(timer.elapsed() >= 420, "the set-up's pauses were skipped");
+
+    // The fillers are created after the FAIL dialog and before the SUCCESS one.
+    const QObjectList children = fresh.children();
+    const int first = children.indexOf(fresh.findChild<QDialog1 *>());
+    const int last = children.indexOf(fresh.findChild<QDialog2 *>());
+    QVERIFY(first >= 0 && last > first);
+    QCOMPARE(std::count_if(children.begin(), children.end(), isFiller), 14L);
+    QCOMPARE(std::count_if(children.begin() + first, children.begin() + last, isFiller), 14L);
+
+    QVERIFY(fresh.findChild<QDialog1 *>()->isHidden());
+    QVERIFY(fresh.findChild<QDialog2 *>()->isHidden());
+}
+
+void tst_MainWindow::clues()
+{
+    auto *address = window->findChild<QLabel *>(QStringLiteral("cewf"));
+    auto *clue = window->findChild<QLabel *>(QStringLiteral("wcxc"));
+    QCOMPARE(address->text(), QLatin1String("0x") + hex(fail));
+
+    // Rebuilt here from the live addresses: the digit sum 713 is odd, so the
+    // distance goes in at 5, then the clue character (odd when FAIL is above).
+    const qint64 difference = qint64(addressOf(fail)) - qint64(addressOf(success));
+    const qint64 distance = difference / 24;
+    QString expected = QStringLiteral("10121282157740");
+    expected.insert(5, QString::number(qAbs(distance)));
+    expected.insert(13, QLatin1String(distance > 0 ? "51" : "48"));
+    QCOMPARE(clue->text(), expected);
+
+    // Long clues are clipped by the fixed label, not wrapped or grown.
+    QCOMPARE(clue->geometry(), QRect(190, 120, 111, 16));
+    QVERIFY(!clue->wordWrap());
+    QCOMPARE(clue->toolTip(), clue->text());
+    QCOMPARE(address->toolTip(), address->text());
+}
+
+void tst_MainWindow::ownsEverything()
+{
+    auto *owner = new MainWindow;
+    QList<QPointer<QObject>> owned;
+    for (QObject *child : owner->children())
+        owned.append(child);
+    owned.append(owner->findChild<QDialog1 *>()->findChild<QObject *>(QStringLiteral("buttonBox")));
+    delete owner;
+    for (const QPointer<QObject> &object : owned)
+        QVERIFY(object.isNull());
+}
+
+void tst_MainWindow::play_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("opensSuccess");
+
+    // {fail}, {success} and {window} stand for those objects' addresses.
+    QTest::newRow("success, lower case") << "{success}" << true;
+    QTest::newRow("success, upper case") << "{SUCCESS}" << true;
+    QTest::newRow("success, with 0x") << "0x{success}" << true;
+    QTest::newRow("success, with 0X") << "0X{SUCCESS}" << true;
+    QTest::newRow("fail address") << "{fail}" << false;
+    QTest::newRow("window address") << "{window}" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("word") << "puzzle" << false;
+    QTest::newRow("negative") << "-{success}" << false;
+    QTest::newRow("overflow") << "1{success}{success}" << false;
+    QTest::newRow("success plus one") << "{success}1" << false;
+}
+
+void tst_MainWindow::play()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, opensSuccess);
+
+    typed.replace(QLatin1String("{success}"), hex(success))
+        .replace(QLatin1String("{SUCCESS}"), hex(success).toUpper())
+        .replace(QLatin1String("{fail}"), hex(fail))
+        .replace(QLatin1String("{window}"), hex(window));
+
+    auto *field = window->findChild<QLineEdit *>(QStringLiteral("geewf"));
+    auto *button = window->findChild<QPushButton *>(QStringLiteral("asdwg"));
+    field->clear();
+    QTest::keyClicks(field, typed);
+    QCOMPARE(field->text(), typed);
+
+    QWidget *expected = opensSuccess ? static_cast<QWidget *>(success) : fail;
+    DialogCloser closer;
+    for (int click = 1; click <= 2; ++click) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(closer.opened.size(), click);
+        QCOMPARE(closer.opened.last(), expected);
+    }
+    QCOMPARE(field->text(), typed);
+    QCOMPARE(window->findChildren<QDialog *>().size(), 2);
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"

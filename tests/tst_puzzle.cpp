@@ -1,0 +1,197 @@
+#include "puzzle.h"
+
+#include <QtTest>
+
+#include <limits>
+
+namespace {
+
+Puzzle::Slots playAllPasses()
+{
+    Puzzle::Slots values {};
+    for (int pass = 1; pass <= Puzzle::passCount; ++pass)
+        values[pass] = Puzzle::runPass(pass, values[pass], [] {});
+    return values;
+}
+
+} // namespace
+
+class tst_Puzzle : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void passes_data();
+    void passes();
+    void baseDigits();
+    void slotDistance_data();
+    void slotDistance();
+    void clueCharacter_data();
+    void clueCharacter();
+    void clueText_data();
+    void clueText();
+    void parseAddress_data();
+    void parseAddress();
+    void addressRoundTrip_data();
+    void addressRoundTrip();
+};
+
+void tst_Puzzle::passes_data()
+{
+    QTest::addColumn<int>("pass");
+    QTest::addColumn<quint32>("secondSeed");
+    QTest::addColumn<int>("slot");
+
+    const quint32 seeds[] = { 3, 6, 9, 12, 15, 18, 21, 25, 28, 31, 34, 37, 40, 43 };
+    const char slotChars[] = "10121282157740";
+    for (int pass = 1; pass <= 14; ++pass)
+        QTest::addRow("pass %d", pass) << pass << seeds[pass - 1] << int(slotChars[pass - 1]);
+}
+
+void tst_Puzzle::passes()
+{
+    QFETCH(int, pass);
+    QFETCH(quint32, secondSeed);
+    QFETCH(int, slot);
+
+    QCOMPARE(Puzzle::secondSeed(pass), secondSeed);
+    int pauses = 0;
+    QCOMPARE(Puzzle::runPass(pass, 0, [&] { ++pauses; }), slot);
+    QCOMPARE(pauses, 10);
+}
+
+void tst_Puzzle::baseDigits()
+{
+    const Puzzle::Slots values = playAllPasses();
+    const Puzzle::DigitBuffer buffer = Puzzle::digitBuffer(values);
+    QCOMPARE(Puzzle::baseDigits(buffer), QStringLiteral("10121282157740"));
+    QCOMPARE(Puzzle::digitSum(values), 713);
+    QCOMPARE(int(buffer[0]), 0);
+    QCOMPARE(int(buffer[9]), 49);
+    QCOMPARE(int(buffer[15]), 0);
+
+    // Only what lies before the first empty slot counts.
+    Puzzle::Slots gap = values;
+    gap[4] = 0;
+    QCOMPARE(Puzzle::baseDigits(Puzzle::digitBuffer(gap)), QStringLiteral("101"));
+}
+
+void tst_Puzzle::slotDistance_data()
+{
+    QTest::addColumn<quintptr>("fail");
+    QTest::addColumn<quintptr>("success");
+    QTest::addColumn<qint64>("distance");
+
+    const quintptr base = 0x10000;
+    QTest::newRow("528 above") << base + 528 << base << qint64(22);
+    QTest::newRow("528 below") << base << base + 528 << qint64(-22);
+    QTest::newRow("47 above truncates") << base + 47 << base << qint64(1);
+    QTest::newRow("47 below truncates toward zero") << base << base + 47 << qint64(-1);
+    QTest::newRow("exactly one slot") << base + 24 << base << qint64(1);
+    if (sizeof(quintptr) == 8) {
+        const quintptr high = quintptr(0x7ffd12345678ull);
+        QTest::newRow("full width") << high << high - 24000 << qint64(1000);
+        QTest::newRow("beyond 32 bits") << high << quintptr(0x12345678) << qint64(5863525143893);
+    }
+}
+
+void tst_Puzzle::slotDistance()
+{
+    QFETCH(quintptr, fail);
+    QFETCH(quintptr, success);
+    QFETCH(qint64, distance);
+    QCOMPARE(Puzzle::slotDistance(fail, success), distance);
+}
+
+void tst_Puzzle::clueCharacter_data()
+{
+    QTest::addColumn<qint64>("distance");
+    QTest::addColumn<int>("character");
+    // Seed 49 draws 48, 51, 50, 55, ...
+    QTest::newRow("positive takes the first odd") << qint64(1) << 51;
+    QTest::newRow("negative takes the first even") << qint64(-1) << 48;
+    QTest::newRow("far positive") << qint64(987654321) << 51;
+    QTest::newRow("far negative") << qint64(-987654321) << 48;
+}
+
+void tst_Puzzle::clueCharacter()
+{
+    QFETCH(qint64, distance);
+    QFETCH(int, character);
+    QCOMPARE(Puzzle::clueCharacter(49, distance), character);
+}
+
+void tst_Puzzle::clueText_data()
+{
+    QTest::addColumn<qint64>("distance");
+    QTest::addColumn<int>("digitSum");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("1") << qint64(1) << 713 << "10121128215775140";
+    QTest::newRow("-1") << qint64(-1) << 713 << "10121128215774840";
+    QTest::newRow("22") << qint64(22) << 713 << "101212228215751740";
+    QTest::newRow("-22") << qint64(-22) << 713 << "101212228215748740";
+    QTest::newRow("123") << qint64(123) << 713 << "1012112328215517740";
+    QTest::newRow("-123") << qint64(-123) << 713 << "1012112328215487740";
+    QTest::newRow("1000") << qint64(1000) << 713 << "10121100028215157740";
+    QTest::newRow("wider than 32 bits")
+        << qint64(5863525143893) << 713 << "10121586352515143893282157740";
+    QTest::newRow("even sum puts the clue first") << qint64(22) << 712 << "101215128215722740";
+}
+
+void tst_Puzzle::clueText()
+{
+    QFETCH(qint64, distance);
+    QFETCH(int, digitSum);
+    QFETCH(QString, text);
+    const Puzzle::DigitBuffer buffer = Puzzle::digitBuffer(playAllPasses());
+    QCOMPARE(Puzzle::clueText(buffer, digitSum, distance), text);
+}
+
+void tst_Puzzle::parseAddress_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<quintptr>("value");
+
+    QTest::newRow("lower case") << "7ffd1a2b" << quintptr(0x7ffd1a2b);
+    QTest::newRow("upper case") << "7FFD1A2B" << quintptr(0x7ffd1a2b);
+    QTest::newRow("0x prefix") << "0x7ffd1a2b" << quintptr(0x7ffd1a2b);
+    QTest::newRow("0X prefix") << "0X7FFD1A2B" << quintptr(0x7ffd1a2b);
+    QTest::newRow("empty") << "" << quintptr(0);
+    QTest::newRow("word") << "hello" << quintptr(0);
+    QTest::newRow("prefix only") << "0x" << quintptr(0);
+    QTest::newRow("negative") << "-7ffd1a2b" << quintptr(0);
+    QTest::newRow("inner space") << "7ffd 1a2b" << quintptr(0);
+    QTest::newRow("overflows 64 bits") << "10000000000000000" << quintptr(0);
+    QTest::newRow("long paste") << QString(100000, QLatin1Char('f')) << quintptr(0);
+    QTest::newRow("largest") << "ffffffffffffffff" << std::numeric_limits<quintptr>::max();
+}
+
+void tst_Puzzle::parseAddress()
+{
+    QFETCH(QString, text);
+    QFETCH(quintptr, value);
+    QCOMPARE(Puzzle::parseAddress(text), value);
+}
+
+void tst_Puzzle::addressRoundTrip_data()
+{
+    QTest::addColumn<quintptr>("address");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("small") << quintptr(0x1a2b) << "0x1a2b";
+    QTest::newRow("no leading zeros") << quintptr(0x00ff) << "0xff";
+    if (sizeof(quintptr) == 8)
+        QTest::newRow("above 32 bits") << quintptr(0x55d4c0a1b2c0ull) << "0x55d4c0a1b2c0";
+}
+
+void tst_Puzzle::addressRoundTrip()
+{
+    QFETCH(quintptr, address);
+    QFETCH(QString, text);
+    QCOMPARE(Puzzle::addressText(address), text);
+    QCOMPARE(Puzzle::parseAddress(text), address);
+    QCOMPARE(Puzzle::parseAddress(text.mid(2)), address);
+}
+
+QTEST_APPLESS_MAIN(tst_Puzzle)
+#include "tst_puzzle.moc"
