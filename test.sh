@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test; non-zero on any failure.
+# Installs what is missing, then builds and runs every test three ways: with
+# Qt 5, with Qt 5 under AddressSanitizer and UBSan, and with Qt 6.
+# Exits non-zero on any failure, warnings included.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 
-ravelbox_install "${RAVELBOX_PACKAGES[@]}"
-ravelbox_build build
-(cd build && ctest --output-on-failure)
+ravelbox_install "${RAVELBOX_PACKAGES[@]}" "${RAVELBOX_TEST_PACKAGES[@]}"
+
+run_suite() {
+    local dir=$1
+    shift
+    echo "== $dir: $*"
+    ravelbox_build "$dir" -DRAVELBOX_WERROR=ON "$@"
+    (cd "$dir" && ctest --output-on-failure)
+}
+
+run_suite build
+run_suite build-asan -DRAVELBOX_SANITIZE=ON
+run_suite build-qt6 -DRAVELBOX_QT_MAJOR=6

@@ -5,8 +5,11 @@
 
 int main(int argc, char *argv[])
 {
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     // Must be set before the application object exists to take effect.
+    // Qt 6 always scales for high DPI and has deprecated the attribute.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+#endif
 
     // No translation ships; when none is found the source texts are shown.
     QTranslator translator;

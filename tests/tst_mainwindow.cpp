@@ -1,3 +1,4 @@
+#include "dialogcloser.h"
 #include "mainwindow.h"
 #include "qdialog1.h"
 #include "qdialog2.h"
@@ -23,30 +24,6 @@ bool isFiller(const QObject *object)
 {
     return object->metaObject() == &QObject::staticMetaObject;
 }
-
-// Closes every modal dialog as soon as it shows and remembers which one it was.
-class DialogCloser : public QObject
-{
-public:
-    DialogCloser()
-    {
-        connect(&m_timer, &QTimer::timeout, this, &DialogCloser::closeModal);
-        m_timer.start(5);
-    }
-
-    QList<QWidget *> opened;
-
-private:
-    void closeModal()
-    {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            opened.append(dialog);
-            dialog->reject();
-        }
-    }
-
-    QTimer m_timer;
-};
 
 } // namespace
 

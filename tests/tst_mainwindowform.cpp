@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include <QFontDatabase>
 #include <QLayout>
+#include <QRawFont>
 #include <QtTest>
 
 // A bare window with the form applied, so the form is checked on its own.
@@ -37,6 +39,8 @@ private slots:
     void clickReachesSlotOnce();
     void controlsStayPutOnResize();
     void mainWindowUsesForm();
+    void chineseGlyphs_data();
+    void chineseGlyphs();
 };
 
 void tst_MainWindowForm::widgets_data()
@@ -174,6 +178,28 @@ void tst_MainWindowForm::mainWindowUsesForm()
     QVERIFY(window.findChild<QPushButton *>(QStringLiteral("asdwg")));
     QCOMPARE(window.metaObject()->indexOfSlot("on_asdwg_clicked()"),
              window.metaObject()->methodOffset());
+}
+
+void tst_MainWindowForm::chineseGlyphs_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("button") << QStringLiteral("asdwg");
+    QTest::newRow("address caption") << QStringLiteral("wcxc_3");
+    QTest::newRow("final caption") << QStringLiteral("wcxc_4");
+}
+
+// Without a CJK font these texts show as boxes; catch that here rather than on screen.
+void tst_MainWindowForm::chineseGlyphs()
+{
+    QFETCH(QString, name);
+    FormWindow window;
+    auto *widget = window.findChild<QWidget *>(name);
+    const QString text = widget->property("text").toString();
+    const QRawFont font = QRawFont::fromFont(widget->font(), QFontDatabase::SimplifiedChinese);
+    QVERIFY2(font.isValid(), "no font for Simplified Chinese is installed");
+    for (const QChar c : text)
+        QVERIFY2(font.supportsCharacter(c),
+                 qPrintable(QStringLiteral("%1 has no glyph for %2").arg(font.familyName(), c)));
 }
 
 QTEST_MAIN(tst_MainWindowForm)

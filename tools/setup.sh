@@ -5,6 +5,9 @@
 # and a font with Chinese glyphs so the window's texts are not drawn as boxes.
 RAVELBOX_PACKAGES=(g++ make cmake qtbase5-dev fonts-wqy-microhei)
 
+# What test.sh needs on top: the Qt 6 build and the desktop entry check.
+RAVELBOX_TEST_PACKAGES=(qt6-base-dev desktop-file-utils)
+
 ravelbox_install() {
     local missing=() package
     for package in "$@"; do
@@ -26,10 +29,15 @@ ravelbox_install() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-# ravelbox_build DIR [cmake options...]
+# ravelbox_build DIR [cmake options...]; quiet unless something fails.
 ravelbox_build() {
     local dir=$1
     shift
-    cmake -S . -B "$dir" "$@" >/dev/null
-    cmake --build "$dir" --parallel "$(nproc)"
+    mkdir -p "$dir"
+    if ! { cmake -S . -B "$dir" "$@" && cmake --build "$dir" --parallel "$(nproc)"; } \
+        >"$dir/build.log" 2>&1; then
+        cat "$dir/build.log" >&2
+        echo "Build failed in $dir (log: $dir/build.log)." >&2
+        return 1
+    fi
 }

@@ -1,0 +1,24 @@
+#include "precisetimers.h"
+
+#include <QtGlobal>
+
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
+
+PreciseTimers::PreciseTimers()
+{
+#ifdef Q_OS_LINUX
+    m_previousSlack = prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0);
+    if (m_previousSlack > 0)
+        prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+#endif
+}
+
+PreciseTimers::~PreciseTimers()
+{
+#ifdef Q_OS_LINUX
+    if (m_previousSlack > 0)
+        prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(m_previousSlack), 0, 0, 0);
+#endif
+}
