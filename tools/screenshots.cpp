@@ -1,6 +1,6 @@
 // Usage: ravelbox-screenshots DIR
-// Renders the real widgets without a display and writes mainwindow.png,
-// fail.png and success.png into DIR.
+// Renders the real widgets, with or without a display, and writes
+// mainwindow.png, fail.png and success.png into DIR.
 
 #include "mainwindow.h"
 #include "qdialog1.h"
@@ -27,7 +27,10 @@ bool save(QWidget *widget, const QDir &dir, const QString &name)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // Use the display when there is one (xvfb-run gives one with desktop-like
+    // fonts); otherwise render off screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (app.arguments().size() != 2) {
