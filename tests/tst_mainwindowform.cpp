@@ -196,7 +196,9 @@ void tst_MainWindowForm::chineseGlyphs()
     auto *widget = window.findChild<QWidget *>(name);
     const QString text = widget->property("text").toString();
     const QRawFont font = QRawFont::fromFont(widget->font(), QFontDatabase::SimplifiedChinese);
-    QVERIFY2(font.isValid(), "no font for Simplified Chinese is installed");
+    // Qt answers with a nameless engine that draws boxes when it has nothing better.
+    QVERIFY2(font.isValid() && !font.familyName().isEmpty(),
+             "no font for Simplified Chinese is installed");
     for (const QChar c : text)
         QVERIFY2(font.supportsCharacter(c),
                  qPrintable(QStringLiteral("%1 has no glyph for %2").arg(font.familyName(), c)));
