@@ -193,15 +193,24 @@ void tst_MainWindowForm::chineseGlyphs()
 {
     QFETCH(QString, name);
     FormWindow window;
-    auto *widget = window.findChild<QWidget *>(name);
-    const QString text = widget->property("text").toString();
-    const QRawFont font = QRawFont::fromFont(widget->font(), QFontDatabase::SimplifiedChinese);
-    // Qt answers with a nameless engine that draws boxes when it has nothing better.
-    QVERIFY2(font.isValid() && !font.familyName().isEmpty(),
-             "no font for Simplified Chinese is installed");
-    for (const QChar c : text)
-        QVERIFY2(font.supportsCharacter(c),
-                 qPrintable(QStringLiteral("%1 has no glyph for %2").arg(font.familyName(), c)));
+    QString chinese = window.findChild<QWidget *>(name)->property("text").toString();
+    chinese.remove(
+        QRegularExpression(QStringLiteral("[\\x00-\\x7f]"))); // the widget's own font draws these
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QStringList families = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+#else
+    const QStringList families = QFontDatabase().families(QFontDatabase::SimplifiedChinese);
+#endif
+    const auto drawsAll = [&](const QString &family) {
+        const QRawFont font = QRawFont::fromFont(QFont(family));
+        return font.isValid() && std::all_of(chinese.begin(), chinese.end(), [&](QChar c) {
+                   return font.supportsCharacter(c);
+               });
+    };
+    QVERIFY(!chinese.isEmpty());
+    QVERIFY2(std::any_of(families.begin(), families.end(), drawsAll),
+             qPrintable(QStringLiteral("no installed font has glyphs for ") + chinese));
 }
 
 QTEST_MAIN(tst_MainWindowForm)
