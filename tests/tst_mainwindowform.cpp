@@ -1,4 +1,3 @@
-#include "mainwindow.h"
 #include "ui_mainwindow.h"
 
 #include <QFontDatabase>
@@ -35,10 +34,8 @@ private slots:
     void windowChrome();
     void objectName_data();
     void objectName();
-    void valuesStartEmpty();
     void clickReachesSlotOnce();
     void controlsStayPutOnResize();
-    void mainWindowUsesForm();
     void chineseGlyphs_data();
     void chineseGlyphs();
 };
@@ -138,14 +135,6 @@ void tst_MainWindowForm::objectName()
     QCOMPARE(window.objectName(), expected);
 }
 
-void tst_MainWindowForm::valuesStartEmpty()
-{
-    FormWindow window;
-    QVERIFY(window.ui.wcxc->text().isEmpty());
-    QVERIFY(window.ui.cewf->text().isEmpty());
-    QVERIFY(window.ui.geewf->text().isEmpty());
-}
-
 void tst_MainWindowForm::clickReachesSlotOnce()
 {
     FormWindow window;
@@ -167,17 +156,6 @@ void tst_MainWindowForm::controlsStayPutOnResize()
     QCOMPARE(window.ui.asdwg->geometry(), QRect(140, 230, 141, 20));
     QCOMPARE(window.ui.geewf->geometry(), QRect(190, 170, 113, 20));
     QCOMPARE(window.ui.cewf->geometry(), QRect(190, 90, 111, 16));
-}
-
-void tst_MainWindowForm::mainWindowUsesForm()
-{
-    MainWindow window;
-    QCOMPARE(window.objectName(), QStringLiteral("MainWindow"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Ravelbox"));
-    QCOMPARE(window.size(), QSize(511, 384));
-    QVERIFY(window.findChild<QPushButton *>(QStringLiteral("asdwg")));
-    QCOMPARE(window.metaObject()->indexOfSlot("on_asdwg_clicked()"),
-             window.metaObject()->methodOffset());
 }
 
 void tst_MainWindowForm::chineseGlyphs_data()
