@@ -2,12 +2,17 @@
 # Measures start-up time (to the first turn of the event loop) and peak memory
 # of the game against its floor: a bare 511 x 384 main window plus the 420 ms
 # of pauses the puzzle set-up must make. Usage: tools/measure-startup.sh [RUNS]
-# Expects a build in build/; runs headless unless QT_QPA_PLATFORM says otherwise.
+# Expects a build in build/. Measure on a display, as players run it (for
+# example `xvfb-run tools/measure-startup.sh`); without one it falls back to
+# Qt's offscreen platform, whose bare window is much lighter than any real one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 probe=build/tools/ravelbox-startup-probe
 runs=${1:-21}
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+if [ -z "${QT_QPA_PLATFORM:-}${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "no display: measuring on the offscreen platform" >&2
+    export QT_QPA_PLATFORM=offscreen
+fi
 [ -x "$probe" ] || { echo "build first: $probe is missing" >&2; exit 1; }
 
 # Prints "milliseconds kilobytes" for one run of the probe with the given mode.
