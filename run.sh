@@ -9,11 +9,7 @@ ravelbox_install "${RAVELBOX_PACKAGES[@]}"
 ravelbox_build build
 
 # Without any display Qt aborts with a platform-plugin error; say what to do instead.
-platform_chosen=${QT_QPA_PLATFORM:-}
-for arg in "$@"; do
-    [ "$arg" = -platform ] && platform_chosen=yes
-done
-if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}$platform_chosen" ]; then
+if ! ravelbox_has_display "$@"; then
     cat >&2 <<'MSG'
 Ravelbox is built (build/ravelbox), but no display was found to show it on.
 To play, run ./run.sh from a desktop session, or over `ssh -X` from one.

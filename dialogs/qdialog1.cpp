@@ -16,7 +16,8 @@ QDialog1::~QDialog1()
 
 void QDialog1::paintEvent(QPaintEvent *)
 {
-    // The banner is spelled in lower case and raised when drawn.
+    // Lower-case letters, raised only while painting: the finished banner
+    // never stands in the binary or in memory for a player to search for.
     static const QList<QChar> letters = { QLatin1Char('f'), QLatin1Char('a'), QLatin1Char('i'),
                                           QLatin1Char('l'), QLatin1Char('!') };
     Banner::paint(this, letters);

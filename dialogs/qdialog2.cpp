@@ -16,7 +16,8 @@ QDialog2::~QDialog2()
 
 void QDialog2::paintEvent(QPaintEvent *)
 {
-    // The banner is spelled in lower case and raised when drawn.
+    // Lower-case letters, raised only while painting: the finished banner
+    // never stands in the binary or in memory for a player to search for.
     static const QList<QChar> letters
         = { QLatin1Char('s'), QLatin1Char('u'), QLatin1Char('c'), QLatin1Char('c'),
             QLatin1Char('e'), QLatin1Char('s'), QLatin1Char('s'), QLatin1Char('!') };

@@ -29,24 +29,27 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-// The order of the allocations matters: the fourteen filler objects are
+// The order of the allocations matters: the filler objects are
 // created between the two dialogs, which is what puts distance between them.
 void MainWindow::setUpPuzzle()
 {
     dialog1 = new QDialog1(this);
 
-    Puzzle::Slots slotValues {};
-    const PreciseTimers precise; // 140 pauses of 3 ms: no need to add slack to each
+    Puzzle::PassCodes passCodes {};
+    // Without this, Linux would stretch each of the many short pauses to
+    // batch wake-ups, and the window would appear later than it must.
+    const PreciseTimers precise;
     for (int pass = 1; pass <= Puzzle::passCount; ++pass) {
         new QObject(this);
-        slotValues[pass] = Puzzle::runPass(pass, slotValues[pass], [] { QThread::msleep(3); });
+        passCodes[pass]
+            = Puzzle::runPass(pass, passCodes[pass], [] { QThread::msleep(Puzzle::pauseMs); });
     }
-    const Puzzle::DigitBuffer buffer = Puzzle::digitBuffer(slotValues);
-    const qint32 digitSum = Puzzle::digitSum(slotValues);
+    const Puzzle::DigitBuffer buffer = Puzzle::digitBuffer(passCodes);
+    const qint32 digitSum = Puzzle::digitSum(passCodes);
 
     dialog2 = new QDialog2(this);
 
-    const qint64 distance = Puzzle::slotDistance(addressOf(dialog1), addressOf(dialog2));
+    const qint64 distance = Puzzle::stepDistance(addressOf(dialog1), addressOf(dialog2));
     showClue(ui->cewf, Puzzle::addressText(addressOf(dialog1)));
     showClue(ui->wcxc, Puzzle::clueText(buffer, digitSum, distance));
 }

@@ -15,6 +15,9 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
+    // The size the form gives the window when it opens.
+    static constexpr QSize initialSize { 511, 384 };
+
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 

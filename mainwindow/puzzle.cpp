@@ -8,8 +8,7 @@ namespace Puzzle {
 
 namespace {
 
-constexpr int drawsPerPass = 10;
-constexpr int slotSize = 24;
+constexpr int stepSize = 24;
 constexpr int firstInsert = 5;
 constexpr int secondInsert = 13;
 // The clue source is seeded from the ninth base digit.
@@ -22,33 +21,33 @@ quint32 secondSeed(int pass)
     return static_cast<quint32>(pass * 3.14159);
 }
 
-qint32 runPass(int pass, qint32 slot, const std::function<void()> &betweenDraws)
+qint32 runPass(int pass, qint32 code, const std::function<void()> &betweenDraws)
 {
     DigitSource first(static_cast<quint32>(pass));
     DigitSource second(secondSeed(pass));
     for (int round = 0; round < drawsPerPass; ++round) {
-        const int g1 = first.drawDigit();
+        const int firstDigit = first.drawDigit();
         betweenDraws();
-        const int g2 = second.drawDigit();
-        if (g1 % 2 == g2 % 2)
-            slot = '0' + qMin(g1, g2);
+        const int secondDigit = second.drawDigit();
+        if (firstDigit % 2 == secondDigit % 2)
+            code = '0' + qMin(firstDigit, secondDigit);
     }
-    return slot;
+    return code;
 }
 
-DigitBuffer digitBuffer(const Slots &values)
+DigitBuffer digitBuffer(const PassCodes &codes)
 {
     DigitBuffer buffer {};
-    for (std::size_t i = 0; i < values.size(); ++i)
-        buffer[i] = static_cast<char>(values[i]);
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        buffer[i] = static_cast<char>(codes[i]);
     return buffer;
 }
 
-qint32 digitSum(const Slots &values)
+qint32 digitSum(const PassCodes &codes)
 {
     qint32 sum = 0;
-    for (const qint32 slot : values)
-        sum += slot;
+    for (const qint32 code : codes)
+        sum += code;
     return sum;
 }
 
@@ -57,20 +56,20 @@ QString baseDigits(const DigitBuffer &buffer)
     return QString::fromLatin1(buffer.data() + 1);
 }
 
-qint64 slotDistance(quintptr failAddress, quintptr successAddress)
+qint64 stepDistance(quintptr failAddress, quintptr successAddress)
 {
     // Subtracting unsigned and reading the result as signed gives the true
     // difference at full pointer width, negative when the FAIL dialog lies
     // below; C++ division truncates toward zero.
     const auto difference = static_cast<qintptr>(failAddress - successAddress);
-    return static_cast<qint64>(difference) / slotSize;
+    return static_cast<qint64>(difference) / stepSize;
 }
 
-int clueCharacter(quint32 seed, qint64 slotDistance)
+int clueCharacter(quint32 seed, qint64 stepDistance)
 {
-    Q_ASSERT(slotDistance != 0);
+    Q_ASSERT(stepDistance != 0);
     DigitSource source(seed);
-    const int wantedParity = slotDistance > 0 ? 1 : 0;
+    const int wantedParity = stepDistance > 0 ? 1 : 0;
     int character;
     do {
         character = '0' + source.drawDigit();
@@ -78,13 +77,13 @@ int clueCharacter(quint32 seed, qint64 slotDistance)
     return character;
 }
 
-QString clueText(const DigitBuffer &buffer, qint32 digitSum, qint64 slotDistance)
+QString clueText(const DigitBuffer &buffer, qint32 digitSum, qint64 stepDistance)
 {
     // The byte is a plain char: widen it as the signed value it holds.
     const auto seed
         = static_cast<quint32>(static_cast<qint32>(static_cast<signed char>(buffer[clueSeedByte])));
-    const QString clue = QString::number(clueCharacter(seed, slotDistance));
-    const QString distance = QString::number(qAbs(slotDistance));
+    const QString clue = QString::number(clueCharacter(seed, stepDistance));
+    const QString distance = QString::number(qAbs(stepDistance));
 
     const bool distanceFirst = digitSum % 2 != 0;
     QString text = baseDigits(buffer);

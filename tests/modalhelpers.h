@@ -1,5 +1,5 @@
-#ifndef DIALOGCLOSER_H
-#define DIALOGCLOSER_H
+#ifndef MODALHELPERS_H
+#define MODALHELPERS_H
 
 #include <QApplication>
 #include <QDialog>
@@ -30,4 +30,40 @@ private:
     QTimer m_timer;
 };
 
-#endif // DIALOGCLOSER_H
+// Ends a modal dialog that is still open after a few seconds with a result no
+// button gives, so a broken connection fails the test at once instead of
+// hanging it until the time-out.
+class ModalFallback : public QObject
+{
+public:
+    static constexpr int result = -1;
+
+    ModalFallback()
+    {
+        QTimer::singleShot(5000, this, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->done(result);
+        });
+    }
+};
+
+// Top-level widgets a test left behind: any window but `keep`, except hidden
+// ones that `keep` owns (the game's dialogs while they are closed).
+inline QWidgetList strayWindows(const QWidget *keep = nullptr)
+{
+    const auto ownedByKeep = [keep](const QObject *object) {
+        for (; object; object = object->parent()) {
+            if (object == keep)
+                return true;
+        }
+        return false;
+    };
+    QWidgetList stray;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != keep && (window->isVisible() || !ownedByKeep(window)))
+            stray.append(window);
+    }
+    return stray;
+}
+
+#endif // MODALHELPERS_H

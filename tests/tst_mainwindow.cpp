@@ -1,5 +1,6 @@
-#include "dialogcloser.h"
 #include "mainwindow.h"
+#include "modalhelpers.h"
+#include "puzzle.h"
 #include "qdialog1.h"
 #include "qdialog2.h"
 
@@ -34,6 +35,7 @@ class tst_MainWindow : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void cleanup();
     void construction();
     void clues();
     void ownsEverything();
@@ -61,20 +63,26 @@ void tst_MainWindow::cleanupTestCase()
     delete window;
 }
 
+void tst_MainWindow::cleanup()
+{
+    QTRY_VERIFY(strayWindows(window).isEmpty());
+}
+
 void tst_MainWindow::construction()
 {
     QElapsedTimer timer;
     timer.start();
     MainWindow fresh;
-    QVERIFY2(timer.elapsed() >= 420, "the set-up's pauses were skipped");
+    QVERIFY2(timer.elapsed() >= Puzzle::totalPauseMs, "the set-up's pauses were skipped");
 
     // The fillers are created after the FAIL dialog and before the SUCCESS one.
     const QObjectList children = fresh.children();
     const int first = children.indexOf(fresh.findChild<QDialog1 *>());
     const int last = children.indexOf(fresh.findChild<QDialog2 *>());
     QVERIFY(first >= 0 && last > first);
-    QCOMPARE(std::count_if(children.begin(), children.end(), isFiller), 14L);
-    QCOMPARE(std::count_if(children.begin() + first, children.begin() + last, isFiller), 14L);
+    const long passes = Puzzle::passCount;
+    QCOMPARE(std::count_if(children.begin(), children.end(), isFiller), passes);
+    QCOMPARE(std::count_if(children.begin() + first, children.begin() + last, isFiller), passes);
 
     QVERIFY(fresh.findChild<QDialog1 *>()->isHidden());
     QVERIFY(fresh.findChild<QDialog2 *>()->isHidden());

@@ -1,3 +1,5 @@
+#include "mainwindow.h"
+#include "modalhelpers.h"
 #include "ui_mainwindow.h"
 
 #include <QFontDatabase>
@@ -29,6 +31,7 @@ class tst_MainWindowForm : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup();
     void widgets_data();
     void widgets();
     void windowChrome();
@@ -39,6 +42,11 @@ private slots:
     void chineseGlyphs_data();
     void chineseGlyphs();
 };
+
+void tst_MainWindowForm::cleanup()
+{
+    QTRY_VERIFY(strayWindows().isEmpty());
+}
 
 void tst_MainWindowForm::widgets_data()
 {
@@ -71,7 +79,8 @@ void tst_MainWindowForm::widgets_data()
     QTest::newRow("central") << "centralWidget"
                              << "QWidget" << window << QRect() << QString();
     QTest::newRow("menu bar") << "menuBar"
-                              << "QMenuBar" << window << QRect(0, 0, 511, 22) << QString();
+                              << "QMenuBar" << window
+                              << QRect(0, 0, MainWindow::initialSize.width(), 22) << QString();
     QTest::newRow("tool bar") << "mainToolBar"
                               << "QToolBar" << window << QRect() << QString();
     QTest::newRow("status bar") << "statusBar"
@@ -101,7 +110,7 @@ void tst_MainWindowForm::windowChrome()
 {
     FormWindow window;
     QCOMPARE(window.windowTitle(), QStringLiteral("Ravelbox"));
-    QCOMPARE(window.size(), QSize(511, 384));
+    QCOMPARE(window.size(), MainWindow::initialSize);
     QCOMPARE(window.centralWidget(), window.ui.centralWidget);
     QCOMPARE(window.menuBar(), window.ui.menuBar);
     QCOMPARE(window.statusBar(), window.ui.statusBar);

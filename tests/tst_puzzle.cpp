@@ -6,9 +6,9 @@
 
 namespace {
 
-Puzzle::Slots playAllPasses()
+Puzzle::PassCodes playAllPasses()
 {
-    Puzzle::Slots values {};
+    Puzzle::PassCodes values {};
     for (int pass = 1; pass <= Puzzle::passCount; ++pass)
         values[pass] = Puzzle::runPass(pass, values[pass], [] {});
     return values;
@@ -24,8 +24,8 @@ private slots:
     void passes_data();
     void passes();
     void baseDigits();
-    void slotDistance_data();
-    void slotDistance();
+    void stepDistance_data();
+    void stepDistance();
     void clueCharacter_data();
     void clueCharacter();
     void clueText_data();
@@ -40,29 +40,29 @@ void tst_Puzzle::passes_data()
 {
     QTest::addColumn<int>("pass");
     QTest::addColumn<quint32>("secondSeed");
-    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("code");
 
     const quint32 seeds[] = { 3, 6, 9, 12, 15, 18, 21, 25, 28, 31, 34, 37, 40, 43 };
-    const char slotChars[] = "10121282157740";
-    for (int pass = 1; pass <= 14; ++pass)
-        QTest::addRow("pass %d", pass) << pass << seeds[pass - 1] << int(slotChars[pass - 1]);
+    const char codes[] = "10121282157740";
+    for (int pass = 1; pass <= Puzzle::passCount; ++pass)
+        QTest::addRow("pass %d", pass) << pass << seeds[pass - 1] << int(codes[pass - 1]);
 }
 
 void tst_Puzzle::passes()
 {
     QFETCH(int, pass);
     QFETCH(quint32, secondSeed);
-    QFETCH(int, slot);
+    QFETCH(int, code);
 
     QCOMPARE(Puzzle::secondSeed(pass), secondSeed);
     int pauses = 0;
-    QCOMPARE(Puzzle::runPass(pass, 0, [&] { ++pauses; }), slot);
-    QCOMPARE(pauses, 10);
+    QCOMPARE(Puzzle::runPass(pass, 0, [&] { ++pauses; }), code);
+    QCOMPARE(pauses, Puzzle::drawsPerPass);
 }
 
 void tst_Puzzle::baseDigits()
 {
-    const Puzzle::Slots values = playAllPasses();
+    const Puzzle::PassCodes values = playAllPasses();
     const Puzzle::DigitBuffer buffer = Puzzle::digitBuffer(values);
     QCOMPARE(Puzzle::baseDigits(buffer), QStringLiteral("10121282157740"));
     QCOMPARE(Puzzle::digitSum(values), 713);
@@ -70,13 +70,13 @@ void tst_Puzzle::baseDigits()
     QCOMPARE(int(buffer[9]), 49);
     QCOMPARE(int(buffer[15]), 0);
 
-    // Only what lies before the first empty slot counts.
-    Puzzle::Slots gap = values;
+    // Only what lies before the first pass without a code counts.
+    Puzzle::PassCodes gap = values;
     gap[4] = 0;
     QCOMPARE(Puzzle::baseDigits(Puzzle::digitBuffer(gap)), QStringLiteral("101"));
 }
 
-void tst_Puzzle::slotDistance_data()
+void tst_Puzzle::stepDistance_data()
 {
     QTest::addColumn<quintptr>("fail");
     QTest::addColumn<quintptr>("success");
@@ -87,7 +87,7 @@ void tst_Puzzle::slotDistance_data()
     QTest::newRow("528 below") << base << base + 528 << qint64(-22);
     QTest::newRow("47 above truncates") << base + 47 << base << qint64(1);
     QTest::newRow("47 below truncates toward zero") << base << base + 47 << qint64(-1);
-    QTest::newRow("exactly one slot") << base + 24 << base << qint64(1);
+    QTest::newRow("exactly one step") << base + 24 << base << qint64(1);
     if (sizeof(quintptr) == 8) {
         const quintptr high = quintptr(0x7ffd12345678ull);
         QTest::newRow("full width") << high << high - 24000 << qint64(1000);
@@ -95,12 +95,12 @@ void tst_Puzzle::slotDistance_data()
     }
 }
 
-void tst_Puzzle::slotDistance()
+void tst_Puzzle::stepDistance()
 {
     QFETCH(quintptr, fail);
     QFETCH(quintptr, success);
     QFETCH(qint64, distance);
-    QCOMPARE(Puzzle::slotDistance(fail, success), distance);
+    QCOMPARE(Puzzle::stepDistance(fail, success), distance);
 }
 
 void tst_Puzzle::clueCharacter_data()

@@ -1,3 +1,4 @@
+#include "modalhelpers.h"
 #include "qdialog1.h"
 #include "qdialog2.h"
 
@@ -63,6 +64,7 @@ class tst_ResultDialogs : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup();
     void shape_data();
     void shape();
     void exec_data();
@@ -71,6 +73,11 @@ private slots:
     void banner_data();
     void banner();
 };
+
+void tst_ResultDialogs::cleanup()
+{
+    QTRY_VERIFY(strayWindows().isEmpty());
+}
 
 void tst_ResultDialogs::shape_data()
 {
@@ -150,6 +157,7 @@ void tst_ResultDialogs::exec()
 
     // The same object opens and closes again and again.
     for (int round = 0; round < 3; ++round) {
+        const ModalFallback fallback;
         QTimer::singleShot(0, dialog.data(), finish);
         QCOMPARE(dialog->exec(), result);
         QVERIFY(dialog->isHidden());

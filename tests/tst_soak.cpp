@@ -1,5 +1,5 @@
-#include "dialogcloser.h"
 #include "mainwindow.h"
+#include "modalhelpers.h"
 #include "qdialog1.h"
 #include "qdialog2.h"
 
@@ -13,6 +13,7 @@ class tst_Soak : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup();
     void openManyTimes_data();
     void openManyTimes();
 
@@ -24,6 +25,11 @@ void tst_Soak::initTestCase()
 {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+void tst_Soak::cleanup()
+{
+    QTRY_VERIFY(strayWindows(&window).isEmpty());
 }
 
 void tst_Soak::openManyTimes_data()

@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Measures start-up time (to the first turn of the event loop) and peak memory
-# of the game against its floor: a bare 511 x 384 main window plus the 420 ms
-# of pauses the puzzle set-up must make. Usage: tools/measure-startup.sh [RUNS]
+# of the game against its floor: a bare main window of the same size plus the
+# pauses the puzzle set-up must make. Usage: tools/measure-startup.sh [RUNS]
 # Expects a build in build/. Measure on a display, as players run it (for
 # example `xvfb-run tools/measure-startup.sh`); without one it falls back to
 # Qt's offscreen platform, whose bare window is much lighter than any real one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/setup.sh
 probe=build/tools/ravelbox-startup-probe
 runs=${1:-21}
-if [ -z "${QT_QPA_PLATFORM:-}${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+if ! ravelbox_has_display; then
     echo "no display: measuring on the offscreen platform" >&2
     export QT_QPA_PLATFORM=offscreen
 fi
 [ -x "$probe" ] || { echo "build first: $probe is missing" >&2; exit 1; }
+pause_ms=$("$probe" pause-ms)
 
 # Prints "milliseconds kilobytes" for one run of the probe with the given mode.
 sample() {
@@ -37,8 +39,8 @@ bare_kb=$(cut -d' ' -f2 "$tmp.bare" | median)
 game_ms=$(cut -d' ' -f1 "$tmp.game" | median)
 game_kb=$(cut -d' ' -f2 "$tmp.game" | median)
 
-floor_ms=$((bare_ms + 420))
-awk -v gm="$game_ms" -v fm="$floor_ms" -v bm="$bare_ms" -v gk="$game_kb" -v bk="$bare_kb" 'BEGIN {
-    printf "start-up: game %d ms, floor %d ms (bare window %d ms + 420 ms): %+.1f %%\n", gm, fm, bm, (gm / fm - 1) * 100
+floor_ms=$((bare_ms + pause_ms))
+awk -v gm="$game_ms" -v fm="$floor_ms" -v bm="$bare_ms" -v pm="$pause_ms" -v gk="$game_kb" -v bk="$bare_kb" 'BEGIN {
+    printf "start-up: game %d ms, floor %d ms (bare window %d ms + %d ms): %+.1f %%\n", gm, fm, bm, pm, (gm / fm - 1) * 100
     printf "peak memory: game %d KiB, bare window %d KiB: %+.1f %%\n", gk, bk, (gk / bk - 1) * 100
 }'

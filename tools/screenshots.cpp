@@ -1,6 +1,7 @@
-// Usage: ravelbox-screenshots DIR
-// Renders the real widgets, with or without a display, and writes
-// mainwindow.png, fail.png and success.png into DIR.
+// Usage: ravelbox-screenshots DIR (or tools/screenshots.sh DIR, which picks
+// the offscreen platform when there is no display)
+// Renders the real widgets and writes mainwindow.png, fail.png and
+// success.png into DIR.
 
 #include "mainwindow.h"
 #include "qdialog1.h"
@@ -27,11 +28,6 @@ bool save(QWidget *widget, const QDir &dir, const QString &name)
 
 int main(int argc, char *argv[])
 {
-    // Use the display when there is one (xvfb-run gives one with desktop-like
-    // fonts); otherwise render off screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (app.arguments().size() != 2) {
         QTextStream(stderr) << "usage: ravelbox-screenshots DIR\n";

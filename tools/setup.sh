@@ -29,6 +29,17 @@ ravelbox_install() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# ravelbox_has_display [PROGRAM ARGUMENTS...]: true when Qt has somewhere to
+# show a window: an X11 or Wayland display, or a platform chosen by hand.
+ravelbox_has_display() {
+    [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ] && return 0
+    local arg
+    for arg in "$@"; do
+        [ "$arg" = -platform ] && return 0
+    done
+    return 1
+}
+
 # ravelbox_build DIR [cmake options...]; quiet unless something fails.
 ravelbox_build() {
     local dir=$1
