@@ -14,6 +14,20 @@ constexpr int secondInsert = 13;
 // The clue source is seeded from the ninth base digit.
 constexpr int clueSeedByte = 9;
 
+// The value of an ASCII hexadecimal digit in either case, or -1 for any other
+// character: other scripts' digits do not count.
+int hexDigit(QChar character)
+{
+    const char16_t c = character.unicode();
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
 } // namespace
 
 quint32 secondSeed(int pass)
@@ -99,11 +113,27 @@ QString addressText(quintptr address)
 
 quintptr parseAddress(const QString &text)
 {
-    bool ok = false;
-    const qulonglong value = text.toULongLong(&ok, 16);
-    if (!ok || value > std::numeric_limits<quintptr>::max())
+    // Read by hand rather than with QString's number parsing, which differs
+    // between Qt 5 and Qt 6 (Qt 6 stops at a NUL and keeps U+3000), so that a
+    // pasted "<address>\0<junk>" cannot pass for the address.
+    const QString trimmed = text.trimmed();
+    QStringView digits(trimmed);
+    if (digits.startsWith(QLatin1Char('+')))
+        digits = digits.mid(1);
+    if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        digits = digits.mid(2);
+    if (digits.isEmpty())
         return 0;
-    return static_cast<quintptr>(value);
+
+    constexpr quintptr largestBeforeShift = std::numeric_limits<quintptr>::max() >> 4;
+    quintptr value = 0;
+    for (const QChar character : digits) {
+        const int digit = hexDigit(character);
+        if (digit < 0 || value > largestBeforeShift)
+            return 0;
+        value = (value << 4) | static_cast<quintptr>(digit);
+    }
+    return value;
 }
 
 } // namespace Puzzle

@@ -58,8 +58,9 @@ QString clueText(const DigitBuffer &buffer, qint32 digitSum, qint64 stepDistance
 // "0x" and the address in lower-case hexadecimal without leading zeros.
 QString addressText(quintptr address);
 
-// The typed text read as a hexadecimal address, with or without "0x";
-// anything that is not one reads as 0.
+// The typed text read as a hexadecimal address: white space at either end,
+// an optional "+", an optional "0x" or "0X", then ASCII hexadecimal digits
+// whose value fits a pointer. Anything else reads as 0, which no object has.
 quintptr parseAddress(const QString &text);
 
 } // namespace Puzzle

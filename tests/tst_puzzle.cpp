@@ -165,6 +165,23 @@ void tst_Puzzle::parseAddress_data()
     QTest::newRow("overflows 64 bits") << "10000000000000000" << quintptr(0);
     QTest::newRow("long paste") << QString(100000, QLatin1Char('f')) << quintptr(0);
     QTest::newRow("largest") << "ffffffffffffffff" << std::numeric_limits<quintptr>::max();
+
+    // One strict reading: white space around, "+" and "0x" in front, nothing else.
+    const QString address = QStringLiteral("7ffd1a2b");
+    const QChar nul(0);
+    QTest::newRow("NUL then junk") << address + nul + QLatin1String("zz") << quintptr(0);
+    QTest::newRow("NUL then an address") << address + nul + QLatin1String("0x1234") << quintptr(0);
+    QTest::newRow("trailing NUL") << address + nul << quintptr(0);
+    QTest::newRow("U+3000 around")
+        << QChar(0x3000) + address + QChar(0x3000) << quintptr(0x7ffd1a2b);
+    QTest::newRow("tab and newline around") << "\t0x7ffd1a2b\n" << quintptr(0x7ffd1a2b);
+    QTest::newRow("Arabic-Indic digit in front") << QChar(0x0661) + address << quintptr(0);
+    QTest::newRow("zero-width space inside") << QStringLiteral("7ffd\u200b1a2b") << quintptr(0);
+    QTest::newRow("plus in front") << "+7ffd1a2b" << quintptr(0x7ffd1a2b);
+    QTest::newRow("plus before 0x") << "+0x7ffd1a2b" << quintptr(0x7ffd1a2b);
+    QTest::newRow("plus after 0x") << "0x+7ffd1a2b" << quintptr(0);
+    QTest::newRow("second 0x") << "0x0x7ffd1a2b" << quintptr(0);
+    QTest::newRow("leading zeros") << "0x0000000000000000007ffd1a2b" << quintptr(0x7ffd1a2b);
 }
 
 void tst_Puzzle::parseAddress()
