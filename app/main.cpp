@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -11,13 +12,15 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
 #endif
 
-    // No translation ships; when none is found the source texts are shown.
+    // Nothing ships at this path; it is looked up all the same, first.
     QTranslator translator;
     static_cast<void>(
         translator.load(QStringLiteral(":/zh_cn.qm"), QString(), QString(), QString()));
 
     QApplication app(argc, argv);
     QCoreApplication::installTranslator(&translator);
+    // Installed after the one above, so they are consulted before it.
+    const Startup::Translations translations(QLocale::system());
 
     MainWindow window;
     window.show();

@@ -22,6 +22,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setUpPuzzle();
+    setUpKeyboardAndHelp();
 }
 
 MainWindow::~MainWindow()
@@ -52,6 +53,36 @@ void MainWindow::setUpPuzzle()
     const qint64 distance = Puzzle::stepDistance(addressOf(dialog1), addressOf(dialog2));
     showClue(ui->cewf, Puzzle::addressText(addressOf(dialog1)));
     showClue(ui->wcxc, Puzzle::clueText(buffer, digitSum, distance));
+}
+
+// Lets the game be played by keyboard alone and read by a screen reader, and
+// tells the player what to do; nothing here changes what the window shows.
+void MainWindow::setUpKeyboardAndHelp()
+{
+    // The caption names the field for screen readers.
+    ui->wcxc_4->setBuddy(ui->geewf);
+    // Return in the field does what the button does, through the button.
+    connect(ui->geewf, &QLineEdit::returnPressed, ui->asdwg, &QAbstractButton::click);
+    // The values are long: let the player select and copy them instead of
+    // retyping, and reach them with Tab (selectable labels take focus only
+    // on a click by default).
+    for (QLabel *value : { ui->cewf, ui->wcxc }) {
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        value->setFocusPolicy(Qt::StrongFocus);
+    }
+    setTabOrder(ui->geewf, ui->asdwg);
+    setTabOrder(ui->asdwg, ui->cewf);
+    setTabOrder(ui->cewf, ui->wcxc);
+
+    const QString fieldHelp = tr("输入 SUCCESS 窗口的十六进制地址，然后按回车键");
+    ui->geewf->setToolTip(fieldHelp);
+    ui->geewf->setStatusTip(fieldHelp);
+    const QString buttonHelp = tr("打开所输入地址处的窗口：地址正确显示 SUCCESS，否则显示 FAIL");
+    ui->asdwg->setToolTip(buttonHelp);
+    ui->asdwg->setStatusTip(buttonHelp);
+
+    // Digits typed as soon as the window appears go into the field.
+    ui->geewf->setFocus();
 }
 
 // A 64-bit address or a long clue is wider than its fixed label and gets

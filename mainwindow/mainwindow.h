@@ -26,6 +26,7 @@ public slots:
 
 private:
     void setUpPuzzle();
+    void setUpKeyboardAndHelp();
     void showClue(QLabel *label, const QString &text);
 
     Ui_MainWindow *ui;

@@ -4,6 +4,8 @@
 #include "qdialog1.h"
 #include "qdialog2.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,6 +43,8 @@ private slots:
     void ownsEverything();
     void play_data();
     void play();
+    void returnInField_data();
+    void returnInField();
 
 private:
     MainWindow *window = nullptr;
@@ -56,6 +60,10 @@ void tst_MainWindow::initTestCase()
     fail = window->findChild<QDialog1 *>();
     success = window->findChild<QDialog2 *>();
     QVERIFY(fail && success);
+
+    // Typing can start at once.
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget(), window->findChild<QLineEdit *>(QStringLiteral("geewf")));
 }
 
 void tst_MainWindow::cleanupTestCase()
@@ -108,6 +116,27 @@ void tst_MainWindow::clues()
     QVERIFY(!clue->wordWrap());
     QCOMPARE(clue->toolTip(), clue->text());
     QCOMPARE(address->toolTip(), address->text());
+
+    // Tab goes from the field through the button to both values, which the
+    // keyboard can select and copy.
+    auto *field = window->findChild<QLineEdit *>(QStringLiteral("geewf"));
+    field->setFocus();
+    const QList<QWidget *> tabOrder
+        = { window->findChild<QPushButton *>(QStringLiteral("asdwg")), address, clue, field };
+    for (QWidget *next : tabOrder) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+        if (auto *value = qobject_cast<QLabel *>(next)) {
+            QTest::keyClick(value, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(value, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QGuiApplication::clipboard()->text(), value->text());
+        }
+    }
+
+    // A screen reader names the field after its caption.
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(field);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("最终地址：0x"));
 }
 
 void tst_MainWindow::ownsEverything()
@@ -166,6 +195,30 @@ void tst_MainWindow::play()
     }
     QCOMPARE(field->text(), typed);
     QCOMPARE(window->findChildren<QDialog *>().size(), 2);
+}
+
+void tst_MainWindow::returnInField_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("success");
+    QTest::newRow("Return, right address") << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter, right address") << int(Qt::Key_Enter) << true;
+    QTest::newRow("Return, wrong address") << int(Qt::Key_Return) << false;
+    QTest::newRow("Enter, wrong address") << int(Qt::Key_Enter) << false;
+}
+
+// Return in the field does what the button does: one dialog, the same choice.
+void tst_MainWindow::returnInField()
+{
+    QFETCH(int, key);
+    QFETCH(bool, success);
+
+    auto *field = window->findChild<QLineEdit *>(QStringLiteral("geewf"));
+    field->setText(success ? hex(this->success) : hex(fail));
+    DialogCloser closer;
+    QTest::keyClick(field, Qt::Key(key));
+    QCOMPARE(closer.opened.size(), 1);
+    QCOMPARE(closer.opened.first(), success ? static_cast<QWidget *>(this->success) : fail);
 }
 
 QTEST_MAIN(tst_MainWindow)

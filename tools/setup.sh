@@ -3,10 +3,12 @@
 
 # Debian packages a plain build needs: compiler, CMake, Qt Widgets and Test,
 # and a font with Chinese glyphs so the window's texts are not drawn as boxes.
-RAVELBOX_PACKAGES=(g++ make cmake qtbase5-dev fonts-wqy-microhei)
+RAVELBOX_PACKAGES=(g++ make cmake qtbase5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
+    fonts-wqy-microhei)
 
 # What test.sh needs on top: the Qt 6 build and the desktop entry check.
-RAVELBOX_TEST_PACKAGES=(qt6-base-dev desktop-file-utils)
+RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    desktop-file-utils)
 
 ravelbox_install() {
     local missing=() package

@@ -1,0 +1,33 @@
+cmake_minimum_required(VERSION 3.16)
+
+# Updates a copy of each translation file from the sources, as a translator
+# would, and fails on any text lupdate finds new, unfinished, empty or gone.
+# Run with -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -DTS_FILES=a.ts;b.ts
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+set(problems "")
+foreach(ts ${TS_FILES})
+    get_filename_component(name "${ts}" NAME)
+    set(copy "${WORK_DIR}/${name}")
+    configure_file("${ts}" "${copy}" COPYONLY)
+    execute_process(
+        COMMAND "${LUPDATE}" -silent -locations none app mainwindow dialogs -ts "${copy}"
+        WORKING_DIRECTORY "${SOURCE_DIR}"
+        RESULT_VARIABLE result)
+    if(result)
+        message(FATAL_ERROR "lupdate failed on ${name}: ${result}")
+    endif()
+    file(READ "${copy}" content)
+    string(REGEX MATCHALL "<source>[^<]*</source>[ \n]*<translation( type=\"[a-z]+\")?>(</translation>)?"
+        messages "${content}")
+    foreach(message ${messages})
+        if(message MATCHES "type=\"(unfinished|vanished|obsolete)\"|<translation></translation>")
+            string(REGEX REPLACE "[ \n]+" " " message "${message}")
+            string(APPEND problems "  ${name}: ${message}\n")
+        endif()
+    endforeach()
+endforeach()
+if(problems)
+    message(FATAL_ERROR "translations to finish (edit the .ts files with Qt Linguist):\n${problems}")
+endif()
