@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+#
 # Installs what is missing, builds and starts Ravelbox. Arguments go to the
 # program, so Qt's own options such as -platform and -style work.
 set -euo pipefail

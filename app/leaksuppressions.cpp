@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 // Built into every program of a sanitizer build (RAVELBOX_SANITIZE), so that a
 // game started by hand on a desktop reports only leaks of its own, as the
 // tests do. Nothing of this program's own code may ever be listed here.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 #ifndef BANNER_H
 #define BANNER_H
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 #include "qdialog1.h"
 #include "banner.h"
 #include "ui_qdialog1.h"

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+
 cmake_minimum_required(VERSION 3.16)
 
 # Updates a copy of each translation file from the sources, as a translator

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 #include "mainwindow.h"
 #include "modalhelpers.h"
 #include "puzzle.h"

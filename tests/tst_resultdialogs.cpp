@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 #include "modalhelpers.h"
 #include "qdialog1.h"
 #include "qdialog2.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+#
 # Measures start-up time (to the first turn of the event loop) and peak memory
 # of the game against its floor: a bare main window of the same size plus the
 # pauses the puzzle set-up must make. Usage: tools/measure-startup.sh [RUNS]

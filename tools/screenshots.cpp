@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 // Usage: ravelbox-screenshots DIR (or tools/screenshots.sh DIR, which picks
 // the offscreen platform when there is no display)
 // Renders the real widgets and writes mainwindow.png, fail.png and
