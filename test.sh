@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+#
 # Installs what is missing, then builds and runs every test three ways: with
-# Qt 5, with Qt 5 under AddressSanitizer and UBSan, and with Qt 6.
-# Exits non-zero on any failure, warnings included.
+# Qt 5, with Qt 5 under AddressSanitizer and UBSan, and with Qt 6; then checks
+# the licences and the Debian package. Exits non-zero on any failure,
+# warnings included.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
@@ -19,3 +23,8 @@ run_suite() {
 run_suite build
 run_suite build-asan -DRAVELBOX_SANITIZE=ON
 run_suite build-qt6 -DRAVELBOX_QT_MAJOR=6
+
+echo "== licences"
+reuse lint --quiet || { reuse lint; exit 1; }
+echo "== Debian package"
+tools/check-package.sh

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 #include "mainwindow.h"
 #include "startup.h"
 
@@ -21,6 +24,7 @@ int main(int argc, char *argv[])
     QCoreApplication::installTranslator(&translator);
     // Installed after the one above, so they are consulted before it.
     const Startup::Translations translations(QLocale::system());
+    Startup::setIdentity();
 
     MainWindow window;
     window.show();

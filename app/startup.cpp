@@ -1,7 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 #include "startup.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
+#include <QIcon>
 #include <QLibraryInfo>
 
 // Resources of a static library are linked in only when something names them,
@@ -9,6 +13,11 @@
 static void initTranslationResources()
 {
     Q_INIT_RESOURCE(ravelbox_translations);
+}
+
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(ravelbox_icons);
 }
 
 namespace Startup {
@@ -30,6 +39,17 @@ QString qtTranslations()
 }
 
 } // namespace
+
+void setIdentity()
+{
+    initIconResources();
+    // PNGs rather than the SVG: Qt's SVG icon engine is not always installed.
+    QIcon icon;
+    for (const int size : { 16, 24, 32, 48, 64, 128, 256 })
+        icon.addFile(QStringLiteral(":/icons/ravelbox-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral(RAVELBOX_ID));
+}
 
 QString programLanguage(const QStringList &uiLanguages)
 {

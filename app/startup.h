@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 #ifndef STARTUP_H
 #define STARTUP_H
 
@@ -7,6 +10,10 @@
 // What the program sets up around its window, shared with the tools that
 // start the way it does.
 namespace Startup {
+
+// Gives every window the game's icon and tells the desktop which menu entry
+// the program belongs to, so task bars and compositors match the two.
+void setIdentity();
 
 // The language of the translation to show for these preferred languages
 // (QLocale::uiLanguages(), most preferred first): the first that ships a

@@ -1,30 +1,126 @@
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+
 # Installation and the Debian package.
 include(GNUInstallDirs)
 
-set(RAVELBOX_DESKTOP_ID ravelbox)
+# Folders get the same permissions whatever the installer's umask.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+# The release's version and date come from the newest entry of data/changelog,
+# so the package, the metainfo and the manual page agree on them, and every
+# build of the same source stamps the same times.
+file(STRINGS ${PROJECT_SOURCE_DIR}/data/changelog changelog_lines)
+list(GET changelog_lines 0 changelog_title)
+if(NOT changelog_title MATCHES "^ravelbox \\(${PROJECT_VERSION}\\) ")
+    message(FATAL_ERROR "data/changelog does not start with version ${PROJECT_VERSION}")
+endif()
+foreach(line ${changelog_lines})
+    if(line MATCHES "^ -- .*>  (.*)$")
+        set(changelog_date "${CMAKE_MATCH_1}")
+        break()
+    endif()
+endforeach()
+execute_process(COMMAND date -u -d "${changelog_date}" +%s
+    OUTPUT_VARIABLE RAVELBOX_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+    RESULT_VARIABLE result)
+if(result OR NOT RAVELBOX_SOURCE_DATE_EPOCH)
+    message(FATAL_ERROR "cannot read the date of data/changelog: '${changelog_date}'")
+endif()
+execute_process(COMMAND date -u -d "@${RAVELBOX_SOURCE_DATE_EPOCH}" +%F
+    OUTPUT_VARIABLE RAVELBOX_RELEASE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE)
+
+set(docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/ravelbox)
+set(icondir ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor)
 
 install(TARGETS ravelbox RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The menu entry names the program by its absolute path, known only when the
+# install prefix is: a ~/.local or /usr/local install then starts from the
+# menu at once, whether or not its bin folder is on PATH.
+set(RAVELBOX_EXEC @RAVELBOX_EXEC@)
 configure_file(${PROJECT_SOURCE_DIR}/data/ravelbox.desktop.in
-    ${PROJECT_BINARY_DIR}/${RAVELBOX_DESKTOP_ID}.desktop @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/${RAVELBOX_DESKTOP_ID}.desktop
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    ${PROJECT_BINARY_DIR}/ravelbox.desktop.in @ONLY)
+install(CODE "
+    set(bindir \"${CMAKE_INSTALL_BINDIR}\")
+    if(NOT IS_ABSOLUTE \"\${bindir}\")
+        set(bindir \"\${CMAKE_INSTALL_PREFIX}/\${bindir}\")
+    endif()
+    set(RAVELBOX_EXEC \"\${bindir}/ravelbox\")
+    configure_file(\"${PROJECT_BINARY_DIR}/ravelbox.desktop.in\"
+        \"${PROJECT_BINARY_DIR}/install/${RAVELBOX_ID}.desktop\" @ONLY)
+    file(INSTALL \"${PROJECT_BINARY_DIR}/install/${RAVELBOX_ID}.desktop\"
+        DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
+")
+
+configure_file(${PROJECT_SOURCE_DIR}/data/ravelbox.metainfo.xml.in
+    ${PROJECT_BINARY_DIR}/${RAVELBOX_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/${RAVELBOX_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+
 install(FILES ${PROJECT_SOURCE_DIR}/data/ravelbox.svg
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-    RENAME ${RAVELBOX_DESKTOP_ID}.svg)
+    DESTINATION ${icondir}/scalable/apps)
+foreach(size 16 24 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/icons/ravelbox-${size}.png
+        DESTINATION ${icondir}/${size}x${size}/apps RENAME ravelbox.png)
+endforeach()
+
+# Compressed as Debian expects, without a name or time in the gzip header.
+configure_file(${PROJECT_SOURCE_DIR}/data/ravelbox.6.in ${PROJECT_BINARY_DIR}/ravelbox.6 @ONLY)
+find_program(GZIP gzip REQUIRED)
+foreach(page ravelbox.6 changelog)
+    if(page STREQUAL "changelog")
+        set(source ${PROJECT_SOURCE_DIR}/data/changelog)
+    else()
+        set(source ${PROJECT_BINARY_DIR}/${page})
+    endif()
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${page}.gz
+        COMMAND ${GZIP} -9nc ${source} > ${PROJECT_BINARY_DIR}/${page}.gz
+        DEPENDS ${source} VERBATIM)
+endforeach()
+add_custom_target(ravelbox_docs ALL
+    DEPENDS ${PROJECT_BINARY_DIR}/ravelbox.6.gz ${PROJECT_BINARY_DIR}/changelog.gz)
+install(FILES ${PROJECT_BINARY_DIR}/ravelbox.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_SOURCE_DIR}/data/copyright
+    DESTINATION ${docdir})
+
+# A manual install into a live system refreshes the icon cache, if it has one.
+install(CODE "
+    set(cache \"\${CMAKE_INSTALL_PREFIX}/${icondir}\")
+    find_program(GTK_UPDATE_ICON_CACHE gtk-update-icon-cache)
+    if(\"\$ENV{DESTDIR}\" STREQUAL \"\" AND EXISTS \"\${cache}/icon-theme.cache\"
+       AND GTK_UPDATE_ICON_CACHE)
+        execute_process(COMMAND \"\${GTK_UPDATE_ICON_CACHE}\" -q -t -f \"\${cache}\")
+    endif()
+")
 
 set(CPACK_PACKAGE_NAME ravelbox)
-set(CPACK_PACKAGE_VENDOR "Ravelbox")
+set(CPACK_PACKAGE_VENDOR "The Ravelbox authors")
 set(CPACK_PACKAGE_CONTACT "Ravelbox maintainers <maintainers@ravelbox.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY ravelbox)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "\
 The window shows the address of a hidden FAIL dialog and a string of digits\n\
-that gives away how far away the SUCCESS dialog lies. Type its address to win.")
+that gives away how far away the SUCCESS dialog lies. Type its address in\n\
+hexadecimal to win. Playable by keyboard alone, in Chinese or English.")
 # The Qt libraries come from the binary's own links; the Chinese texts need a CJK font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk | fonts-wqy-zenhei")
+# Wayland sessions and Qt's own translations of the standard buttons.
+if(RAVELBOX_QT_MAJOR STREQUAL "6")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
+else()
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5, qttranslations5-l10n")
+endif()
+# The same bytes from every build of the same source: file times from the
+# changelog.
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
+file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
+    "set(ENV{SOURCE_DATE_EPOCH} ${RAVELBOX_SOURCE_DATE_EPOCH})\n")
 include(CPack)

@@ -1,7 +1,11 @@
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+
 cmake_minimum_required(VERSION 3.16)
 
-# Installs the build into PREFIX and checks what a desktop needs is there.
-# Run with -DBUILD_DIR=... -DPREFIX=... [-DVALIDATE=desktop-file-validate].
+# Installs the build into PREFIX and checks what a desktop needs is there and
+# valid. Run with -DBUILD_DIR=... -DPREFIX=... -DID=... and, where installed,
+# -DDESKTOP_FILE_VALIDATE=... -DAPPSTREAMCLI=... -DMAN=...
 
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -10,28 +14,56 @@ if(result)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 
-set(desktop "${PREFIX}/share/applications/ravelbox.desktop")
-foreach(path bin/ravelbox share/applications/ravelbox.desktop
-        share/icons/hicolor/scalable/apps/ravelbox.svg)
-    if(NOT EXISTS "${PREFIX}/${path}")
+set(desktop "${PREFIX}/share/applications/${ID}.desktop")
+set(metainfo "${PREFIX}/share/metainfo/${ID}.metainfo.xml")
+set(manpage "${PREFIX}/share/man/man6/ravelbox.6.gz")
+set(expected bin/ravelbox share/icons/hicolor/scalable/apps/ravelbox.svg
+    share/doc/ravelbox/copyright share/doc/ravelbox/changelog.gz)
+foreach(size 16 24 32 48 64 128 256)
+    list(APPEND expected share/icons/hicolor/${size}x${size}/apps/ravelbox.png)
+endforeach()
+foreach(path ${expected} "${desktop}" "${metainfo}" "${manpage}")
+    if(NOT IS_ABSOLUTE "${path}")
+        set(path "${PREFIX}/${path}")
+    endif()
+    if(NOT EXISTS "${path}")
         message(FATAL_ERROR "missing after install: ${path}")
     endif()
 endforeach()
 
+# The menu starts the installed program by its full path, not through PATH.
 file(STRINGS "${desktop}" lines)
-foreach(expected "Name=Ravelbox" "Exec=ravelbox" "Icon=ravelbox"
-        "Categories=Game;LogicGame;" "StartupWMClass=ravelbox")
-    if(NOT expected IN_LIST lines)
-        message(FATAL_ERROR "ravelbox.desktop lacks '${expected}'")
+foreach(line "Exec=${PREFIX}/bin/ravelbox" "Icon=ravelbox" "StartupWMClass=ravelbox")
+    if(NOT line IN_LIST lines)
+        message(FATAL_ERROR "${ID}.desktop lacks '${line}'")
     endif()
 endforeach()
 
-if(VALIDATE)
-    execute_process(COMMAND "${VALIDATE}" "${desktop}"
+function(check_quiet what)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(result OR err)
+        message(FATAL_ERROR "${what}: ${out}${err}")
+    endif()
+endfunction()
+
+if(DESKTOP_FILE_VALIDATE)
+    check_quiet("desktop-file-validate" "${DESKTOP_FILE_VALIDATE}" "${desktop}")
+else()
+    message(STATUS "desktop-file-validate is not installed; the menu entry was not validated")
+endif()
+if(APPSTREAMCLI)
+    # Infos are allowed (the .invalid id is not a known domain); warnings and errors are not.
+    execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net "${metainfo}"
         RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
-    if(result OR out)
-        message(FATAL_ERROR "desktop-file-validate: ${out}")
+    if(result OR out MATCHES "(^|\n)[WE]: ")
+        message(FATAL_ERROR "appstreamcli validate: ${out}")
     endif()
 else()
-    message(STATUS "desktop-file-validate is not installed; the entry was not validated")
+    message(STATUS "appstreamcli is not installed; the metainfo was not validated")
+endif()
+if(MAN)
+    check_quiet("man --warnings" "${CMAKE_COMMAND}" -E env MANWIDTH=80
+        "${MAN}" --warnings -l "${manpage}")
+else()
+    message(STATUS "man is not installed; the manual page was not checked")
 endif()

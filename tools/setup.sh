@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+#
 # Shared by run.sh and test.sh: installs missing Debian packages and builds.
 # Sourced, not run; expects to be in the project root.
 
@@ -6,9 +9,12 @@
 RAVELBOX_PACKAGES=(g++ make cmake qtbase5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
     fonts-wqy-microhei)
 
-# What test.sh needs on top: the Qt 6 build and the desktop entry check.
+# What test.sh needs on top: the Qt 6 build, Weston and the Wayland plugins
+# for the Wayland check, and the tools that check the menu entry, metainfo,
+# manual page, licences and Debian package.
 RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    desktop-file-utils)
+    weston qtwayland5 qt6-wayland desktop-file-utils appstream appstream-compose man-db
+    reuse dpkg-dev lintian devscripts git)
 
 ravelbox_install() {
     local missing=() package

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
 // Usage: ravelbox-startup-probe [bare | pause-ms]
 // Creates and shows the game's window like the program does, and quits as
 // soon as the event loop turns once. With "bare", an empty main window of the
@@ -8,6 +11,7 @@
 
 #include "mainwindow.h"
 #include "puzzle.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -24,6 +28,8 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    const Startup::Translations translations(QLocale::system());
+    Startup::setIdentity();
 
     std::unique_ptr<QMainWindow> window;
     if (app.arguments().contains(QStringLiteral("bare"))) {
