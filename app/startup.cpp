@@ -4,6 +4,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -45,8 +46,9 @@ void setIdentity()
     initIconResources();
     // PNGs rather than the SVG: Qt's SVG icon engine is not always installed.
     QIcon icon;
-    for (const int size : { 16, 24, 32, 48, 64, 128, 256 })
-        icon.addFile(QStringLiteral(":/icons/ravelbox-%1.png").arg(size), QSize(size, size));
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString &name : icons.entryList())
+        icon.addFile(icons.filePath(name));
     QApplication::setWindowIcon(icon);
     QGuiApplication::setDesktopFileName(QStringLiteral(RAVELBOX_ID));
 }

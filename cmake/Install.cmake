@@ -61,9 +61,10 @@ install(FILES ${PROJECT_BINARY_DIR}/${RAVELBOX_ID}.metainfo.xml
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/ravelbox.svg
     DESTINATION ${icondir}/scalable/apps)
-foreach(size 16 24 32 48 64 128 256)
-    install(FILES ${PROJECT_SOURCE_DIR}/data/icons/ravelbox-${size}.png
-        DESTINATION ${icondir}/${size}x${size}/apps RENAME ravelbox.png)
+file(GLOB icons ${PROJECT_SOURCE_DIR}/data/icons/ravelbox-*.png)
+foreach(icon ${icons})
+    string(REGEX REPLACE ".*ravelbox-([0-9]+)\\.png$" "\\1" size ${icon})
+    install(FILES ${icon} DESTINATION ${icondir}/${size}x${size}/apps RENAME ravelbox.png)
 endforeach()
 
 # Compressed as Debian expects, without a name or time in the gzip header.

@@ -4,7 +4,7 @@
 cmake_minimum_required(VERSION 3.16)
 
 # Installs the build into PREFIX and checks what a desktop needs is there and
-# valid. Run with -DBUILD_DIR=... -DPREFIX=... -DID=... and, where installed,
+# valid. Run with -DBUILD_DIR=... -DPREFIX=... -DID=... -DICON_DIR=... and, where installed,
 # -DDESKTOP_FILE_VALIDATE=... -DAPPSTREAMCLI=... -DMAN=...
 
 file(REMOVE_RECURSE "${PREFIX}")
@@ -19,9 +19,14 @@ set(metainfo "${PREFIX}/share/metainfo/${ID}.metainfo.xml")
 set(manpage "${PREFIX}/share/man/man6/ravelbox.6.gz")
 set(expected bin/ravelbox share/icons/hicolor/scalable/apps/ravelbox.svg
     share/doc/ravelbox/copyright share/doc/ravelbox/changelog.gz)
-foreach(size 16 24 32 48 64 128 256)
+file(GLOB icons "${ICON_DIR}/ravelbox-*.png")
+foreach(icon ${icons})
+    string(REGEX REPLACE ".*ravelbox-([0-9]+)\\.png$" "\\1" size "${icon}")
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/ravelbox.png)
 endforeach()
+if(NOT icons)
+    message(FATAL_ERROR "no icons in ${ICON_DIR}")
+endif()
 foreach(path ${expected} "${desktop}" "${metainfo}" "${manpage}")
     if(NOT IS_ABSOLUTE "${path}")
         set(path "${PREFIX}/${path}")
