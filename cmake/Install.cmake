@@ -70,18 +70,15 @@ endforeach()
 # Compressed as Debian expects, without a name or time in the gzip header.
 configure_file(${PROJECT_SOURCE_DIR}/data/ravelbox.6.in ${PROJECT_BINARY_DIR}/ravelbox.6 @ONLY)
 find_program(GZIP gzip REQUIRED)
-foreach(page ravelbox.6 changelog)
-    if(page STREQUAL "changelog")
-        set(source ${PROJECT_SOURCE_DIR}/data/changelog)
-    else()
-        set(source ${PROJECT_BINARY_DIR}/${page})
-    endif()
-    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${page}.gz
-        COMMAND ${GZIP} -9nc ${source} > ${PROJECT_BINARY_DIR}/${page}.gz
+set(compressed "")
+foreach(source ${PROJECT_BINARY_DIR}/ravelbox.6 ${PROJECT_SOURCE_DIR}/data/changelog)
+    get_filename_component(name ${source} NAME)
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${name}.gz
+        COMMAND ${GZIP} -9nc ${source} > ${PROJECT_BINARY_DIR}/${name}.gz
         DEPENDS ${source} VERBATIM)
+    list(APPEND compressed ${PROJECT_BINARY_DIR}/${name}.gz)
 endforeach()
-add_custom_target(ravelbox_docs ALL
-    DEPENDS ${PROJECT_BINARY_DIR}/ravelbox.6.gz ${PROJECT_BINARY_DIR}/changelog.gz)
+add_custom_target(ravelbox_docs ALL DEPENDS ${compressed})
 install(FILES ${PROJECT_BINARY_DIR}/ravelbox.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_SOURCE_DIR}/data/copyright
     DESTINATION ${docdir})

@@ -53,6 +53,8 @@ private:
     MainWindow *window = nullptr;
     QDialog1 *fail = nullptr;
     QDialog2 *success = nullptr;
+    QLineEdit *field = nullptr;
+    QPushButton *button = nullptr;
 };
 
 void tst_MainWindow::initTestCase()
@@ -62,11 +64,13 @@ void tst_MainWindow::initTestCase()
     QVERIFY(QTest::qWaitForWindowExposed(window));
     fail = window->findChild<QDialog1 *>();
     success = window->findChild<QDialog2 *>();
-    QVERIFY(fail && success);
+    field = window->findChild<QLineEdit *>(QStringLiteral("geewf"));
+    button = window->findChild<QPushButton *>(QStringLiteral("asdwg"));
+    QVERIFY(fail && success && field && button);
 
     // Typing can start at once.
     QVERIFY(QTest::qWaitForWindowActive(window));
-    QCOMPARE(QApplication::focusWidget(), window->findChild<QLineEdit *>(QStringLiteral("geewf")));
+    QCOMPARE(QApplication::focusWidget(), field);
 }
 
 void tst_MainWindow::cleanupTestCase()
@@ -122,10 +126,8 @@ void tst_MainWindow::clues()
 
     // Tab goes from the field through the button to both values, which the
     // keyboard can select and copy.
-    auto *field = window->findChild<QLineEdit *>(QStringLiteral("geewf"));
     field->setFocus();
-    const QList<QWidget *> tabOrder
-        = { window->findChild<QPushButton *>(QStringLiteral("asdwg")), address, clue, field };
+    const QList<QWidget *> tabOrder = { button, address, clue, field };
     for (QWidget *next : tabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
@@ -183,8 +185,6 @@ void tst_MainWindow::play()
         .replace(QLatin1String("{fail}"), hex(fail))
         .replace(QLatin1String("{window}"), hex(window));
 
-    auto *field = window->findChild<QLineEdit *>(QStringLiteral("geewf"));
-    auto *button = window->findChild<QPushButton *>(QStringLiteral("asdwg"));
     field->clear();
     QTest::keyClicks(field, typed);
     QCOMPARE(field->text(), typed);
@@ -216,7 +216,6 @@ void tst_MainWindow::returnInField()
     QFETCH(int, key);
     QFETCH(bool, success);
 
-    auto *field = window->findChild<QLineEdit *>(QStringLiteral("geewf"));
     field->setText(success ? hex(this->success) : hex(fail));
     DialogCloser closer;
     QTest::keyClick(field, Qt::Key(key));
