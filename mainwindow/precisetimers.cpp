@@ -8,6 +8,10 @@
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
 #endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <timeapi.h>
+#endif
 
 PreciseTimers::PreciseTimers()
 {
@@ -16,6 +20,9 @@ PreciseTimers::PreciseTimers()
     if (m_previousSlack > 0)
         prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
 #endif
+#ifdef Q_OS_WIN
+    m_finerTick = timeBeginPeriod(1) == TIMERR_NOERROR;
+#endif
 }
 
 PreciseTimers::~PreciseTimers()
@@ -23,5 +30,9 @@ PreciseTimers::~PreciseTimers()
 #ifdef Q_OS_LINUX
     if (m_previousSlack > 0)
         prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(m_previousSlack), 0, 0, 0);
+#endif
+#ifdef Q_OS_WIN
+    if (m_finerTick)
+        timeEndPeriod(1);
 #endif
 }

@@ -5,8 +5,9 @@
 #define PRECISETIMERS_H
 
 // While alive, asks the kernel not to delay this thread's sleeps and timers
-// to batch wake-ups (Linux stretches each by 50 us by default). Restores the
-// previous setting when it goes. Does nothing on other systems.
+// to batch wake-ups: Linux stretches each by 50 us by default, and Windows
+// rounds a 3 ms sleep up to its 15.6 ms clock tick, which would make the
+// window appear seconds late. Restores the previous setting when it goes.
 class PreciseTimers
 {
 public:
@@ -18,6 +19,7 @@ public:
 
 private:
     long m_previousSlack = -1;
+    bool m_finerTick = false;
 };
 
 #endif // PRECISETIMERS_H

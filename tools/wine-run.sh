@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+#
+# Runs a Windows program under Wine the way the tests need it: in a Wine
+# prefix of the build's own (RAVELBOX_WINEPREFIX, made on first use), quiet,
+# with Wine's crash dialog off so a crash fails instead of hanging, and with a
+# time-out. A Qt Test program writes its log through Qt Test's own file
+# logger, since output piped from a Wine console program can be lost.
+# Usage: tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
+# Needs an X display: Wine wants one even for Qt's offscreen platform.
+set -euo pipefail
+program=$1
+shift
+
+export WINEPREFIX=${RAVELBOX_WINEPREFIX:-${WINEPREFIX:-$HOME/.cache/ravelbox/wineprefix}}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+limit=${RAVELBOX_WINE_TIMEOUT:-300}
+
+ravelbox_wine_prefix() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.ravelbox-ready" ]; then
+            wineboot --init >/dev/null 2>&1
+            wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+                >/dev/null 2>&1
+            wineserver --wait
+            touch "$WINEPREFIX/.ravelbox-ready"
+        fi
+    ) 9>"$WINEPREFIX.lock"
+}
+ravelbox_wine_prefix
+
+case "$(basename "$program")" in
+tst_*)
+    log=$(mktemp)
+    trap 'rm -f "$log"' EXIT
+    status=0
+    timeout --kill-after=10 "$limit" wine "$program" "$@" -o "$log,txt" || status=$?
+    tr -d '\r' <"$log"
+    exit "$status"
+    ;;
+*)
+    exec timeout --kill-after=10 "$limit" wine "$program" "$@"
+    ;;
+esac
