@@ -3,11 +3,16 @@
 
 #include "startup.h"
 
+#include "mainwindow.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
+
+#include <cstdio>
+#include <cstdlib>
 
 // Resources of a static library are linked in only when something names them,
 // and the macro cannot stand inside a namespace.
@@ -32,14 +37,115 @@ QString programTranslation(const QString &language)
 
 QString qtTranslations()
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+#if defined(Q_OS_WIN)
+    // The Windows folder carries them beside the program.
+    return QCoreApplication::applicationDirPath() + QLatin1String("/translations");
+#elif QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 #else
     return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
 #endif
 }
 
+// While the application object is built, holds back Qt's messages. When no
+// platform can start, which is what an unreachable display comes to, it
+// prints one line that says what failed and exits with status 1, where Qt
+// would abort and leave a core file; otherwise it hands the messages on.
+class DisplayGuard
+{
+public:
+    DisplayGuard() { s_previous = qInstallMessageHandler(&DisplayGuard::handle); }
+
+    ~DisplayGuard()
+    {
+        qInstallMessageHandler(s_previous);
+        handOn();
+    }
+
+    DisplayGuard(const DisplayGuard &) = delete;
+    DisplayGuard &operator=(const DisplayGuard &) = delete;
+
+private:
+    struct Message
+    {
+        QtMsgType type;
+        QByteArray category;
+        QString text;
+    };
+
+    static void handOn()
+    {
+        for (const Message &message : std::as_const(s_held)) {
+            const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+            s_previous(message.type, context, message.text);
+        }
+        s_held.clear();
+    }
+
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (type != QtFatalMsg) {
+            s_held.append({ type, QByteArray(context.category), text });
+            return;
+        }
+        if (!text.contains(QLatin1String("platform plugin"))) {
+            handOn();
+            s_previous(type, context, text);
+            return;
+        }
+        // The first thing the platform said is the cause, such as "could not
+        // connect to display :87"; Qt's own last word only names the plugin.
+        const QString cause = s_held.isEmpty() ? text.section(QLatin1Char('\n'), 0, 0)
+                                               : s_held.first().text;
+        std::fprintf(stderr,
+                     "ravelbox: cannot show the window: %s. Start Ravelbox from a desktop "
+                     "session, or under xvfb-run where there is no display.\n",
+                     qUtf8Printable(cause.trimmed()));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline QList<Message> s_held;
+};
+
+std::unique_ptr<QMainWindow> makeGameWindow()
+{
+    return std::make_unique<MainWindow>();
+}
+
+int playUntilClosed(QMainWindow &)
+{
+    return QApplication::exec();
+}
+
 } // namespace
+
+int run(int argc, char *argv[], const Play &play, const MakeWindow &makeWindow)
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Must be set before the application object exists to take effect.
+    // Qt 6 always scales for high DPI and has deprecated the attribute.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+#endif
+
+    // Nothing ships at this path; it is looked up all the same, first.
+    QTranslator translator;
+    static_cast<void>(
+        translator.load(QStringLiteral(":/zh_cn.qm"), QString(), QString(), QString()));
+
+    std::unique_ptr<DisplayGuard> guard = std::make_unique<DisplayGuard>();
+    QApplication app(argc, argv);
+    guard.reset();
+    QCoreApplication::installTranslator(&translator);
+    // Installed after the one above, so they are consulted before it.
+    const Translations translations(QLocale::system());
+    setIdentity();
+
+    const std::unique_ptr<QMainWindow> window = makeWindow ? makeWindow() : makeGameWindow();
+    window->show();
+    return play ? play(*window) : playUntilClosed(*window);
+}
 
 void setIdentity()
 {

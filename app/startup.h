@@ -7,9 +7,27 @@
 #include <QLocale>
 #include <QTranslator>
 
-// What the program sets up around its window, shared with the tools that
-// start the way it does.
+#include <functional>
+#include <memory>
+
+QT_BEGIN_NAMESPACE
+class QMainWindow;
+QT_END_NAMESPACE
+
+// The program from start to end, shared with the tests and tools that must
+// start exactly the way it does.
 namespace Startup {
+
+// Builds the window to show; the game's own unless a tool asks for another.
+using MakeWindow = std::function<std::unique_ptr<QMainWindow>()>;
+// Runs once the window is shown and returns the exit status; the event loop
+// until the window is closed unless a test or tool asks for something else.
+using Play = std::function<int(QMainWindow &window)>;
+
+// Sets Qt up, installs the translations, builds and shows the window, plays
+// and tears everything down again in reverse order. When no display can be
+// reached, says so in one line and returns 1 instead of aborting.
+int run(int argc, char *argv[], const Play &play = {}, const MakeWindow &makeWindow = {});
 
 // Gives every window the game's icon and tells the desktop which menu entry
 // the program belongs to, so task bars and compositors match the two.

@@ -1,0 +1,210 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
+#include "qdialog1.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace {
+
+const char childOption[] = "--print-start-up";
+
+// In a child process, whose environment sets the locale and the display:
+// starts exactly as the program does and, instead of playing, prints what the
+// player gets, one item per line.
+int printStartUp(int argc, char *argv[])
+{
+    return Startup::run(argc, argv, [](QMainWindow &window) {
+        auto *fail = window.findChild<QDialog1 *>();
+        auto *box = fail->findChild<QDialogButtonBox *>();
+        QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+        std::sort(sizes.begin(), sizes.end(),
+                  [](QSize a, QSize b) { return a.width() < b.width(); });
+        const QStringList lines = {
+            window.findChild<QPushButton *>(QStringLiteral("asdwg"))->text(),
+            window.findChild<QLabel *>(QStringLiteral("wcxc_3"))->text(),
+            window.findChild<QLabel *>(QStringLiteral("wcxc_4"))->text(),
+            window.findChild<QLineEdit *>(QStringLiteral("geewf"))->toolTip(),
+            fail->windowTitle(),
+            box->button(QDialogButtonBox::Ok)->text(),
+            box->button(QDialogButtonBox::Cancel)->text(),
+            sizes.isEmpty() ? QStringLiteral("no icon")
+                            : QStringLiteral("icon %1 to %2 pixels")
+                                  .arg(sizes.first().width())
+                                  .arg(sizes.last().width()),
+            QGuiApplication::desktopFileName(),
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+            QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling)
+                ? QStringLiteral("high-DPI scaling")
+                : QStringLiteral("no high-DPI scaling"),
+#endif
+        };
+        std::fputs(qUtf8Printable(lines.join(QLatin1Char('\n'))), stdout);
+        return 0;
+    });
+}
+
+} // namespace
+
+class tst_Startup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void programLanguage_data();
+    void programLanguage();
+    void startUp_data();
+    void startUp();
+};
+
+void tst_Startup::programLanguage_data()
+{
+    QTest::addColumn<QString>("uiLanguages");
+    QTest::addColumn<QString>("language");
+
+    // The first language that can be shown wins; English when none can.
+    QTest::newRow("C") << "C"
+                       << "";
+    QTest::newRow("Chinese") << "zh-CN zh-Hans-CN zh"
+                             << "";
+    QTest::newRow("English") << "en-US en-Latn-US en"
+                             << "en";
+    QTest::newRow("German, none ships") << "de-DE de-Latn-DE de"
+                                        << "en";
+    QTest::newRow("French, then Chinese") << "fr fr-FR zh-CN"
+                                          << "";
+    QTest::newRow("nothing preferred") << ""
+                                       << "en";
+}
+
+void tst_Startup::programLanguage()
+{
+    QFETCH(QString, uiLanguages);
+    QFETCH(QString, language);
+    const QStringList preferred = uiLanguages.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QCOMPARE(Startup::programLanguage(preferred), language);
+}
+
+void tst_Startup::startUp_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("shown");
+
+    const QString chinese = QStringLiteral(
+        "打开窗口|地址：|最终地址：0x|输入 SUCCESS 窗口的十六进制地址，然后按回车键|FAIL");
+    const QString english = QStringLiteral(
+        "Open window|FAIL:|Answer: 0x|Type the SUCCESS dialog's address in hexadecimal, then "
+        "press Enter|FAIL");
+
+    // The game's texts: as written for C and Chinese, English for the rest.
+    // Qt's standard buttons follow the locale wherever Qt has a translation.
+    // Windows has no C locale: there it is English.
+#ifdef Q_OS_WIN
+    QTest::newRow("C") << "C"
+                       << "" << QString() << 0 << english + QLatin1String("|OK|Cancel");
+#else
+    QTest::newRow("C") << "C"
+                       << "" << QString() << 0 << chinese + QLatin1String("|OK|Cancel");
+    QTest::newRow("LANGUAGE over LANG")
+        << "C"
+        << "de" << QString() << 0 << english + QLatin1String("|OK|Abbrechen");
+#endif
+    QTest::newRow("en_US") << "en_US.UTF-8"
+                           << "" << QString() << 0 << english + QLatin1String("|OK|Cancel");
+    QTest::newRow("de_DE") << "de_DE.UTF-8"
+                           << "" << QString() << 0 << english + QLatin1String("|OK|Abbrechen");
+    QTest::newRow("zh_CN") << "zh_CN.UTF-8"
+                           << "" << QString() << 0 << chinese + QStringLiteral("|确定|取消");
+
+#ifndef Q_OS_WIN
+    // A display that cannot be reached ends the program with one line that
+    // says why and what to do, not with an abort.
+    QTest::newRow("X display not there") << "C"
+                                         << "" << QStringLiteral("xcb :87") << 1 << QString();
+    QTest::newRow("Wayland display not there")
+        << "C"
+        << "" << QStringLiteral("wayland nowhere") << 1 << QString();
+#endif
+}
+
+void tst_Startup::startUp()
+{
+    QFETCH(QString, lang);
+    QFETCH(QString, language);
+    QFETCH(QString, display);
+    QFETCH(int, status);
+    QFETCH(QString, shown);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+#ifdef Q_OS_WIN
+    // Wine gives a program, and its children, the locale it was started in:
+    // ctest runs this once per locale.
+    if (environment.value(QStringLiteral("LANG"), QStringLiteral("C")) != lang)
+        QSKIP("this run has another locale");
+#else
+    for (const char *name : { "LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE" })
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("LANG"), lang);
+    if (!language.isEmpty())
+        environment.insert(QStringLiteral("LANGUAGE"), language);
+    if (!display.isEmpty()) {
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), display.section(QLatin1Char(' '), 0, 0));
+        environment.insert(QStringLiteral("DISPLAY"), display.section(QLatin1Char(' '), 1));
+        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), display.section(QLatin1Char(' '), 1));
+    }
+#endif
+
+    // Its own folder to start in, and to look for a core dump in afterwards.
+    QTemporaryDir folder;
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setWorkingDirectory(folder.path());
+    child.start(QCoreApplication::applicationFilePath(), { QString::fromLatin1(childOption) });
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), status);
+
+    // Text mode on Windows writes CR LF.
+    const QString out = QString::fromUtf8(child.readAllStandardOutput()).remove(QLatin1Char('\r'));
+    const QString err = QString::fromUtf8(child.readAllStandardError()).remove(QLatin1Char('\r'));
+    if (status != 0) {
+        QVERIFY(out.isEmpty());
+        QCOMPARE(err.count(QLatin1Char('\n')), 1);
+        QVERIFY2(err.startsWith(QLatin1String("ravelbox: ")) && err.contains(QLatin1String("xvfb-run")),
+                 qPrintable(err));
+        QVERIFY2(QDir(folder.path()).isEmpty(), "the program left a file, a core dump perhaps");
+        return;
+    }
+    QStringList expected = shown.split(QLatin1Char('|'));
+    expected << QStringLiteral("icon 16 to 256 pixels") << QStringLiteral(RAVELBOX_ID);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    expected << QStringLiteral("high-DPI scaling");
+#endif
+    QCOMPARE(out.split(QLatin1Char('\n')), expected);
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 2 && qstrcmp(argv[1], childOption) == 0)
+        return printStartUp(argc, argv);
+    QCoreApplication app(argc, argv);
+    tst_Startup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
