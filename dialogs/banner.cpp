@@ -33,9 +33,14 @@ QFont font()
 
 void paint(QWidget *widget, const QList<QChar> &letters)
 {
+    const QString words = text(letters);
     QPainter painter(widget);
     painter.setFont(font());
-    painter.drawText(QPointF(origin(widget->size())), text(letters));
+    painter.drawText(QPointF(origin(widget->size())), words);
+    // Screen readers cannot read what is painted: tell them the same words,
+    // made here like the picture, so they never stand finished in the binary.
+    if (widget->accessibleDescription() != words)
+        widget->setAccessibleDescription(words);
 }
 
 } // namespace Banner

@@ -25,7 +25,8 @@ QPoint origin(const QSize &size);
 
 QFont font();
 
-// Draws text(letters) in font() at origin(widget->size()) on the widget.
+// Draws text(letters) in font() at origin(widget->size()) on the widget, and
+// gives the widget the same words as its accessible description.
 void paint(QWidget *widget, const QList<QChar> &letters);
 
 } // namespace Banner

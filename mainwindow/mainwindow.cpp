@@ -8,6 +8,10 @@
 #include "qdialog2.h"
 #include "ui_mainwindow.h"
 
+#include <QAction>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QThread>
 
 namespace {
@@ -15,6 +19,45 @@ namespace {
 quintptr addressOf(const QObject *object)
 {
     return reinterpret_cast<quintptr>(object);
+}
+
+// Keys as players expect them: Return or Enter on the focused button clicks
+// it, as in a dialog, and Tab or Shift+Tab onto a value selects the whole of
+// it, so that Ctrl+C copies it at once (a click selects as usual).
+class KeyboardHelp : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            auto *button = qobject_cast<QAbstractButton *>(watched);
+            if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+                button->click();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            auto *label = qobject_cast<QLabel *>(watched);
+            if (label && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+                label->setSelection(0, label->text().size());
+        }
+        return false;
+    }
+};
+
+// A caption without its colon, "地址：" or "KEY:", names the value beside it.
+QString nameOfCaption(const QLabel *caption)
+{
+    QString name = caption->text();
+    while (name.endsWith(QLatin1Char(':')) || name.endsWith(QChar(0xff1a)))
+        name.chop(1);
+    return name;
 }
 
 } // namespace
@@ -64,14 +107,33 @@ void MainWindow::setUpKeyboardAndHelp()
 {
     // The caption names the field for screen readers.
     ui->wcxc_4->setBuddy(ui->geewf);
-    // Return in the field does what the button does, through the button.
+    // Return in the field, and Return or Enter on the focused button, do
+    // what a click does, through the button.
     connect(ui->geewf, &QLineEdit::returnPressed, ui->asdwg, &QAbstractButton::click);
+    auto *keyboardHelp = new KeyboardHelp(this);
+    ui->asdwg->installEventFilter(keyboardHelp);
+    // Closing from the keyboard, as desktop games do.
+    auto *quit = new QAction(this);
+    // No empty sequence among them: Qt would then not release the others
+    // with the action (Windows has no standard Quit key).
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    quitKeys.append(QKeySequence(Qt::CTRL | Qt::Key_W));
+    quit->setShortcuts(quitKeys);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
+
     // The values are long: let the player select and copy them instead of
     // retyping, and reach them with Tab (selectable labels take focus only
-    // on a click by default).
-    for (QLabel *value : { ui->cewf, ui->wcxc }) {
+    // on a click by default). Screen readers name each after its caption
+    // and read its digits from the tool tip.
+    const std::pair<QLabel *, QLabel *> captioned[] = { { ui->wcxc_3, ui->cewf },
+                                                        { ui->wcxc_2, ui->wcxc } };
+    for (const auto &[caption, value] : captioned) {
         value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         value->setFocusPolicy(Qt::StrongFocus);
+        value->installEventFilter(keyboardHelp);
+        caption->setBuddy(value);
+        value->setAccessibleName(nameOfCaption(caption));
     }
     setTabOrder(ui->geewf, ui->asdwg);
     setTabOrder(ui->asdwg, ui->cewf);
@@ -105,3 +167,5 @@ void MainWindow::on_asdwg_clicked()
         target = dialog2;
     target->exec();
 }
+
+#include "mainwindow.moc"
