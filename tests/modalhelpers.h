@@ -8,24 +8,35 @@
 #include <QDialog>
 #include <QTimer>
 
-// Closes every modal dialog as soon as it runs and remembers which one it was,
-// so a click that opens a dialog with exec() returns to the test.
+// Closes every dialog as soon as it shows and remembers which one it was and
+// whether it ran modally, so a click that opens a dialog with exec() returns
+// to the test, and one that merely shows it fails the test instead of
+// leaving it open.
 class DialogCloser : public QObject
 {
 public:
     DialogCloser()
     {
-        connect(&m_timer, &QTimer::timeout, this, &DialogCloser::closeModal);
+        connect(&m_timer, &QTimer::timeout, this, &DialogCloser::closeShown);
         m_timer.start(0);
     }
 
+    // A dialog left open by a failed check does not outlive the test.
+    ~DialogCloser() override { closeShown(); }
+
     QList<QWidget *> opened;
+    QList<QWidget *> openedModeless;
 
 private:
-    void closeModal()
+    void closeShown()
     {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QDialog *>(window);
+            if (!dialog || !dialog->isVisible())
+                continue;
             opened.append(dialog);
+            if (QApplication::activeModalWidget() != dialog)
+                openedModeless.append(dialog);
             dialog->reject();
         }
     }
