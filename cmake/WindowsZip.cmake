@@ -14,13 +14,22 @@ list(SORT entries)
 string(REPLACE ";" "\n" listing "${entries}")
 file(WRITE ${staging}/entries.txt "${listing}\n")
 
-execute_process(COMMAND date -u -d @${RAVELBOX_SOURCE_DATE_EPOCH} "+%Y-%m-%d %H:%M:%S UTC"
-    OUTPUT_VARIABLE time OUTPUT_STRIP_TRAILING_WHITESPACE)
+# Info-ZIP keeps only what is asked for (-X: no owners or access times, -D:
+# no folder entries); the times and modes are made the same first, and zip
+# stores local time, so it runs in UTC.
+find_program(ZIP zip REQUIRED)
+foreach(entry ${entries})
+    file(CHMOD ${staging}/${entry} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endforeach()
 set(zip ${CPACK_PACKAGE_DIRECTORY}/${name}.zip)
-# Zip keeps local times: in UTC they read the same everywhere.
+file(REMOVE ${zip})
 execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC
-        ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip "--mtime=${time}" --files-from=entries.txt
+    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC touch -h -d @${RAVELBOX_SOURCE_DATE_EPOCH} ${entries}
+    COMMAND_ERROR_IS_FATAL ANY
+    WORKING_DIRECTORY ${staging})
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${ZIP} -q -X -D -9 ${zip} -@
+    INPUT_FILE ${staging}/entries.txt
     WORKING_DIRECTORY ${staging}
     RESULT_VARIABLE result)
 if(result)

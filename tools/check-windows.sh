@@ -137,7 +137,8 @@ try() {
     local title
     for _ in $(seq 40); do
         for title in SUCCESS FAIL; do
-            if xdotool search --name "^$title\$" >/dev/null 2>&1; then
+            # Hidden dialogs keep their windows: only a shown one counts.
+            if xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; then
                 xdotool key --clearmodifiers Escape
                 while xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do sleep 0.1; done
                 echo "$title"
@@ -167,7 +168,7 @@ candidates() {
 play_by_keyboard() {
     new_prefix zip
     (cd "$game" && LANG=en_US.UTF-8 timeout 300 wine ravelbox.exe; echo $? >"$work/status") &
-    local window address key candidate outcome=
+    local game_pid=$! window address key candidate outcome=
     window=$(wait_for Ravelbox)
     xdotool windowactivate --sync "$window"
     sleep 1
@@ -176,16 +177,21 @@ play_by_keyboard() {
     key=$(copy_value)
     echo "address $address, key $key"
     xdotool key --clearmodifiers Tab # back in the field
-    [ "$(try 0)" = FAIL ] || return 1
+    outcome=$(try 0)
+    echo "0 opens $outcome"
+    [ "$outcome" = FAIL ] || return 1
     for candidate in $(candidates "$address" "$key"); do
         outcome=$(try "$candidate")
+        echo "$candidate opens $outcome"
         [ "$outcome" = SUCCESS ] && break
     done
-    echo "SUCCESS for $candidate"
     [ "$outcome" = SUCCESS ] || return 1
-    [ "$(try "$address")" = FAIL ] || return 1
+    outcome=$(try "$address")
+    echo "the FAIL dialog's own address opens $outcome"
+    [ "$outcome" = FAIL ] || return 1
     xdotool key --clearmodifiers ctrl+w
-    wait
+    wait "$game_pid"
+    echo "the game ended with status $(cat "$work/status")"
     [ "$(cat "$work/status")" = 0 ]
 }
 check "the zip's game plays by keyboard: SUCCESS for a candidate, FAIL else, exit 0" play_by_keyboard
@@ -208,10 +214,11 @@ installer() {
     done
 
     (cd "$installed" && timeout 120 wine ravelbox.exe; echo $? >"$work/status") &
+    local game_pid=$!
     xdotool windowactivate --sync "$(wait_for Ravelbox)"
     sleep 1
     xdotool key --clearmodifiers ctrl+w
-    wait
+    wait "$game_pid"
     [ "$(cat "$work/status")" = 0 ] || { echo "the installed game did not end with status 0"; return 1; }
 
     timeout 120 wine "$installed/Uninstall.exe" /S

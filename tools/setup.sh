@@ -14,7 +14,16 @@ RAVELBOX_PACKAGES=(g++ make cmake qtbase5-dev qttools5-dev qttools5-dev-tools qt
 # manual page, licences and Debian package.
 RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     weston qtwayland5 qt6-wayland desktop-file-utils appstream appstream-compose man-db
-    reuse dpkg-dev lintian devscripts git)
+    reuse dpkg-dev lintian devscripts git xz-utils)
+
+# What the Windows stage of test.sh needs: the MinGW-w64 cross compiler and
+# zlib, Debian's Qt source (dpkg-dev unpacks it), the icon and installer
+# tools, and Wine on a virtual display with a window manager, keyboard and
+# clipboard tools, the fonts Wine draws with and the locales the start-up
+# test runs in.
+RAVELBOX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev perl python3
+    icoutils nsis unzip wine wine64 fonts-wine xvfb xauth openbox xdotool xclip locales)
+RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN)
 
 ravelbox_install() {
     local missing=() package
@@ -35,6 +44,20 @@ ravelbox_install() {
     echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -qq
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# ravelbox_locales NAME...: generates the UTF-8 locales that are missing.
+ravelbox_locales() {
+    local name missing=()
+    for name in "$@"; do
+        locale -a 2>/dev/null | grep -qix "$name.utf8" || missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    for name in "${missing[@]}"; do
+        "${sudo[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    done
 }
 
 # ravelbox_has_display [PROGRAM ARGUMENTS...]: true when Qt has somewhere to
