@@ -100,4 +100,21 @@ endif()
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
 file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
     "set(ENV{SOURCE_DATE_EPOCH} ${RAVELBOX_SOURCE_DATE_EPOCH})\n")
+# A Debian package lives under /usr; a build for /usr/local (CMake's default)
+# would put it there, so it stops and says how to build one.
+if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    file(APPEND ${CPACK_PROJECT_CONFIG_FILE} "if(CPACK_GENERATOR STREQUAL DEB)
+    message(FATAL_ERROR \"This build installs into ${CMAKE_INSTALL_PREFIX}, where no Debian \"
+        \"package may put files. Build the package with: cmake --workflow --preset deb\")
+endif()
+")
+endif()
 include(CPack)
+
+# The source release: `cmake --workflow --preset source`.
+add_custom_target(source_release
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+        -DOUTPUT=${PROJECT_BINARY_DIR}/ravelbox-${PROJECT_VERSION}.tar.xz
+        -DVERSION=${PROJECT_VERSION} -DEPOCH=${RAVELBOX_SOURCE_DATE_EPOCH}
+        -P ${PROJECT_SOURCE_DIR}/cmake/SourceRelease.cmake
+    VERBATIM)

@@ -4,7 +4,9 @@
 cmake_minimum_required(VERSION 3.16)
 
 # Installs the build into PREFIX and checks what a desktop needs is there and
-# valid. Run with -DBUILD_DIR=... -DPREFIX=... -DID=... -DICON_DIR=... and, where installed,
+# valid, in the folders the build was configured with. Run with
+# -DBUILD_DIR=... -DPREFIX=... -DID=... -DICON_DIR=... -DBINDIR=... -DDATADIR=...
+# -DDATAROOTDIR=... -DMANDIR=... and, where installed,
 # -DDESKTOP_FILE_VALIDATE=... -DAPPSTREAMCLI=... -DMAN=...
 
 file(REMOVE_RECURSE "${PREFIX}")
@@ -14,15 +16,15 @@ if(result)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 
-set(desktop "${PREFIX}/share/applications/${ID}.desktop")
-set(metainfo "${PREFIX}/share/metainfo/${ID}.metainfo.xml")
-set(manpage "${PREFIX}/share/man/man6/ravelbox.6.gz")
-set(expected bin/ravelbox share/icons/hicolor/scalable/apps/ravelbox.svg
-    share/doc/ravelbox/copyright share/doc/ravelbox/changelog.gz)
+set(desktop "${PREFIX}/${DATADIR}/applications/${ID}.desktop")
+set(metainfo "${PREFIX}/${DATAROOTDIR}/metainfo/${ID}.metainfo.xml")
+set(manpage "${PREFIX}/${MANDIR}/man6/ravelbox.6.gz")
+set(expected ${BINDIR}/ravelbox ${DATAROOTDIR}/icons/hicolor/scalable/apps/ravelbox.svg
+    ${DATAROOTDIR}/doc/ravelbox/copyright ${DATAROOTDIR}/doc/ravelbox/changelog.gz)
 file(GLOB icons "${ICON_DIR}/ravelbox-*.png")
 foreach(icon ${icons})
     string(REGEX REPLACE ".*ravelbox-([0-9]+)\\.png$" "\\1" size "${icon}")
-    list(APPEND expected share/icons/hicolor/${size}x${size}/apps/ravelbox.png)
+    list(APPEND expected ${DATAROOTDIR}/icons/hicolor/${size}x${size}/apps/ravelbox.png)
 endforeach()
 if(NOT icons)
     message(FATAL_ERROR "no icons in ${ICON_DIR}")
@@ -38,7 +40,7 @@ endforeach()
 
 # The menu starts the installed program by its full path, not through PATH.
 file(STRINGS "${desktop}" lines)
-foreach(line "Exec=${PREFIX}/bin/ravelbox" "Icon=ravelbox" "StartupWMClass=ravelbox")
+foreach(line "Exec=${PREFIX}/${BINDIR}/ravelbox" "Icon=ravelbox" "StartupWMClass=ravelbox")
     if(NOT line IN_LIST lines)
         message(FATAL_ERROR "${ID}.desktop lacks '${line}'")
     endif()
