@@ -95,8 +95,8 @@ private:
         }
         // The first thing the platform said is the cause, such as "could not
         // connect to display :87"; Qt's own last word only names the plugin.
-        const QString cause = s_held.isEmpty() ? text.section(QLatin1Char('\n'), 0, 0)
-                                               : s_held.first().text;
+        const QString cause
+            = s_held.isEmpty() ? text.section(QLatin1Char('\n'), 0, 0) : s_held.first().text;
         std::fprintf(stderr,
                      "ravelbox: cannot show the window: %s. Start Ravelbox from a desktop "
                      "session, or under xvfb-run where there is no display.\n",

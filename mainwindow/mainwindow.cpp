@@ -126,8 +126,8 @@ void MainWindow::setUpKeyboardAndHelp()
     // retyping, and reach them with Tab (selectable labels take focus only
     // on a click by default). Screen readers name each after its caption
     // and read its digits from the tool tip.
-    const std::pair<QLabel *, QLabel *> captioned[] = { { ui->wcxc_3, ui->cewf },
-                                                        { ui->wcxc_2, ui->wcxc } };
+    const std::pair<QLabel *, QLabel *> captioned[]
+        = { { ui->wcxc_3, ui->cewf }, { ui->wcxc_2, ui->wcxc } };
     for (const auto &[caption, value] : captioned) {
         value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         value->setFocusPolicy(Qt::StrongFocus);

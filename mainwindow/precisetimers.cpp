@@ -10,7 +10,8 @@
 #endif
 #ifdef Q_OS_WIN
 #include <windows.h>
-#include <timeapi.h>
+
+#include <timeapi.h> // after windows.h, whose types it uses
 #endif
 
 PreciseTimers::PreciseTimers()

@@ -52,10 +52,9 @@ void tst_DigitSource::seeds_data()
                                          491263u }
                             << Digits { 5, 9, 4, 8, 3, 3, 1, 1, 9, 2 };
     QTest::newRow("seed 3") << 3u << 0 << Outputs {} << Digits { 6, 8, 7, 7, 0, 0, 0, 5, 1, 9 };
-    QTest::newRow("seed 49") << 49u << 0 << Outputs {}
-                             << Digits { 0, 3, 2, 7, 6, 2, 2, 8, 3, 9 };
-    QTest::newRow("10000th output of seed 5489") << 5489u << 9999 << Outputs { 4123659995u }
-                                                 << Digits {};
+    QTest::newRow("seed 49") << 49u << 0 << Outputs {} << Digits { 0, 3, 2, 7, 6, 2, 2, 8, 3, 9 };
+    QTest::newRow("10000th output of seed 5489")
+        << 5489u << 9999 << Outputs { 4123659995u } << Digits {};
 }
 
 void tst_DigitSource::seeds()

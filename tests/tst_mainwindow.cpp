@@ -233,8 +233,8 @@ void tst_MainWindow::play()
             QTest::mouseClick(button, Qt::LeftButton);
             return;
         }
-        QWidget *target = trigger.endsWith(QLatin1String("field")) ? static_cast<QWidget *>(field)
-                                                                   : button;
+        QWidget *target
+            = trigger.endsWith(QLatin1String("field")) ? static_cast<QWidget *>(field) : button;
         target->setFocus();
         if (trigger.startsWith(QLatin1String("Return")))
             QTest::keyClick(target, Qt::Key_Return);

@@ -74,17 +74,15 @@ void tst_MainWindowForm::widgets_data()
     QTest::newRow("key caption") << "wcxc_2"
                                  << "QLabel" << central << control(140, 120, 31, 20)
                                  << control(140, 120, 31, 20) << QStringLiteral("KEY:");
-    QTest::newRow("address caption")
-        << "wcxc_3"
-        << "QLabel" << central << control(140, 90, 31, 20) << control(140, 90, 31, 20)
-        << QStringLiteral("地址：");
+    QTest::newRow("address caption") << "wcxc_3"
+                                     << "QLabel" << central << control(140, 90, 31, 20)
+                                     << control(140, 90, 31, 20) << QStringLiteral("地址：");
     QTest::newRow("address") << "cewf"
                              << "QLabel" << central << control(190, 90, 111, 16)
                              << control(190, 90, 111, 16) << QString();
-    QTest::newRow("final caption")
-        << "wcxc_4"
-        << "QLabel" << central << control(110, 170, 81, 20) << control(110, 170, 81, 20)
-        << QStringLiteral("最终地址：0x");
+    QTest::newRow("final caption") << "wcxc_4"
+                                   << "QLabel" << central << control(110, 170, 81, 20)
+                                   << control(110, 170, 81, 20) << QStringLiteral("最终地址：0x");
     QTest::newRow("central") << "centralWidget"
                              << "QWidget" << window << QRect() << QRect() << QString();
     QTest::newRow("menu bar") << "menuBar"
@@ -118,7 +116,9 @@ void tst_MainWindowForm::widgets()
         QCOMPARE(widget->windowTitle(), text);
     }
     QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
-    const auto place = [&] { return widget->isWindow() ? widget->rect() : widget->geometry(); };
+    const auto place = [&] {
+        return widget->isWindow() ? widget->rect() : widget->geometry();
+    };
     if (!geometry.isNull())
         QCOMPARE(place(), geometry);
 

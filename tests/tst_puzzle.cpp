@@ -148,8 +148,8 @@ void tst_Puzzle::addresses_data()
     QTest::newRow("0X prefix") << "0X7FFD1A2B" << quintptr(0x7ffd1a2b) << "";
     QTest::newRow("no leading zeros printed") << "0x00ff" << quintptr(0xff) << "0xff";
     if (sizeof(quintptr) == 8)
-        QTest::newRow("above 32 bits") << "55d4c0a1b2c0" << quintptr(0x55d4c0a1b2c0ull)
-                                       << "0x55d4c0a1b2c0";
+        QTest::newRow("above 32 bits")
+            << "55d4c0a1b2c0" << quintptr(0x55d4c0a1b2c0ull) << "0x55d4c0a1b2c0";
     QTest::newRow("largest") << "ffffffffffffffff" << std::numeric_limits<quintptr>::max() << "";
     QTest::newRow("empty") << "" << quintptr(0) << "";
     QTest::newRow("word") << "hello" << quintptr(0) << "";
@@ -176,8 +176,7 @@ void tst_Puzzle::addresses_data()
     QTest::newRow("plus before 0x") << "+0x7ffd1a2b" << quintptr(0x7ffd1a2b) << "";
     QTest::newRow("plus after 0x") << "0x+7ffd1a2b" << quintptr(0) << "";
     QTest::newRow("second 0x") << "0x0x7ffd1a2b" << quintptr(0) << "";
-    QTest::newRow("leading zeros")
-        << "0x0000000000000000007ffd1a2b" << quintptr(0x7ffd1a2b) << "";
+    QTest::newRow("leading zeros") << "0x0000000000000000007ffd1a2b" << quintptr(0x7ffd1a2b) << "";
 }
 
 void tst_Puzzle::addresses()

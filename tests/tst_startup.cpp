@@ -31,25 +31,25 @@ int printStartUp(int argc, char *argv[])
         QList<QSize> sizes = QApplication::windowIcon().availableSizes();
         std::sort(sizes.begin(), sizes.end(),
                   [](QSize a, QSize b) { return a.width() < b.width(); });
-        const QStringList lines = {
-            window.findChild<QPushButton *>(QStringLiteral("asdwg"))->text(),
-            window.findChild<QLabel *>(QStringLiteral("wcxc_3"))->text(),
-            window.findChild<QLabel *>(QStringLiteral("wcxc_4"))->text(),
-            window.findChild<QLineEdit *>(QStringLiteral("geewf"))->toolTip(),
-            fail->windowTitle(),
-            box->button(QDialogButtonBox::Ok)->text(),
-            box->button(QDialogButtonBox::Cancel)->text(),
-            sizes.isEmpty() ? QStringLiteral("no icon")
-                            : QStringLiteral("icon %1 to %2 pixels")
-                                  .arg(sizes.first().width())
-                                  .arg(sizes.last().width()),
-            QGuiApplication::desktopFileName(),
+        const QStringList lines
+            = { window.findChild<QPushButton *>(QStringLiteral("asdwg"))->text(),
+                window.findChild<QLabel *>(QStringLiteral("wcxc_3"))->text(),
+                window.findChild<QLabel *>(QStringLiteral("wcxc_4"))->text(),
+                window.findChild<QLineEdit *>(QStringLiteral("geewf"))->toolTip(),
+                fail->windowTitle(),
+                box->button(QDialogButtonBox::Ok)->text(),
+                box->button(QDialogButtonBox::Cancel)->text(),
+                sizes.isEmpty() ? QStringLiteral("no icon")
+                                : QStringLiteral("icon %1 to %2 pixels")
+                                      .arg(sizes.first().width())
+                                      .arg(sizes.last().width()),
+                QGuiApplication::desktopFileName(),
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-            QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling)
-                ? QStringLiteral("high-DPI scaling")
-                : QStringLiteral("no high-DPI scaling"),
+                QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling)
+                    ? QStringLiteral("high-DPI scaling")
+                    : QStringLiteral("no high-DPI scaling"),
 #endif
-        };
+              };
         std::fputs(qUtf8Printable(lines.join(QLatin1Char('\n'))), stdout);
         return 0;
     });
@@ -162,7 +162,8 @@ void tst_Startup::startUp()
     if (!language.isEmpty())
         environment.insert(QStringLiteral("LANGUAGE"), language);
     if (!display.isEmpty()) {
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), display.section(QLatin1Char(' '), 0, 0));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                           display.section(QLatin1Char(' '), 0, 0));
         environment.insert(QStringLiteral("DISPLAY"), display.section(QLatin1Char(' '), 1));
         environment.insert(QStringLiteral("WAYLAND_DISPLAY"), display.section(QLatin1Char(' '), 1));
     }
@@ -185,7 +186,8 @@ void tst_Startup::startUp()
     if (status != 0) {
         QVERIFY(out.isEmpty());
         QCOMPARE(err.count(QLatin1Char('\n')), 1);
-        QVERIFY2(err.startsWith(QLatin1String("ravelbox: ")) && err.contains(QLatin1String("xvfb-run")),
+        QVERIFY2(err.startsWith(QLatin1String("ravelbox: "))
+                     && err.contains(QLatin1String("xvfb-run")),
                  qPrintable(err));
         QVERIFY2(QDir(folder.path()).isEmpty(), "the program left a file, a core dump perhaps");
         return;
