@@ -35,7 +35,7 @@ check() {
 
 build() { # build CLONE PRESET: prints the path of the package or tarball
     (cd "$1" && cmake --workflow --preset "$2" >"$1.log" 2>&1) || { cat "$1.log" >&2; return 1; }
-    ls "$1"/build-"$2"/ravelbox_*.deb "$1"/build-"$2"/ravelbox-*.tar.xz 2>/dev/null
+    find "$1/build-$2" -maxdepth 1 \( -name 'ravelbox_*.deb' -o -name 'ravelbox-*.tar.xz' \)
 }
 
 first=$work/a/ravelbox
