@@ -18,20 +18,7 @@ cd "$(dirname "$0")/.."
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-check() {
-    local what=$1
-    shift
-    if "$@" >"$work/out" 2>&1; then
-        echo "ok: $what"
-        passed=$((passed + 1))
-    else
-        echo "FAILED: $what"
-        cat "$work/out"
-        failed=$((failed + 1))
-    fi
-}
+source tools/checks.sh
 
 build() { # build CLONE PRESET: prints the path of the package or tarball
     (cd "$1" && cmake --workflow --preset "$2" >"$1.log" 2>&1) || { cat "$1.log" >&2; return 1; }
@@ -82,5 +69,4 @@ deb6=$(build "$first" deb-qt6)
 check "the Qt 6 package recommends Qt 6's plugins" \
     test "$(dpkg-deb -f "$deb6" Recommends)" = "qt6-wayland, qt6-translations-l10n"
 
-echo "packaging: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+check_summary packaging

@@ -39,20 +39,7 @@ trap cleanup EXIT
 openbox >/dev/null 2>&1 &
 window_manager=$!
 
-passed=0
-failed=0
-check() {
-    local what=$1
-    shift
-    if "$@" >"$work/out" 2>&1; then
-        echo "ok: $what"
-        passed=$((passed + 1))
-    else
-        echo "FAILED: $what"
-        cat "$work/out"
-        failed=$((failed + 1))
-    fi
-}
+source tools/checks.sh
 
 echo "== Windows: build, test under Wine, package"
 cmake --workflow --preset windows >"$work/workflow.log" 2>&1 || {
@@ -233,5 +220,4 @@ installer() {
 }
 check "the installer installs, the game starts, the uninstaller removes everything" installer
 
-echo "Windows: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+check_summary Windows
