@@ -14,7 +14,8 @@ cd "$(dirname "$0")/.."
 
 qt_version=5.15.8
 source_package=qtbase-opensource-src
-cache=${RAVELBOX_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/ravelbox}
+home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
+cache=${RAVELBOX_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/ravelbox}
 # Only what the game and its tests use: Core, Gui, Widgets and Test, the
 # windows and offscreen platforms and the windowsvista style.
 configure_options=(

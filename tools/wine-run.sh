@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 #
 # Runs a Windows program under Wine the way the tests need it: in a Wine
-# prefix of the build's own (RAVELBOX_WINEPREFIX, made on first use), quiet,
+# prefix of its own (RAVELBOX_WINEPREFIX, made on first use), quiet,
 # with Wine's crash dialog off so a crash fails instead of hanging, and with a
 # time-out. A Qt Test program writes its log through Qt Test's own file
 # logger, since output piped from a Wine console program can be lost.
@@ -13,7 +13,9 @@ set -euo pipefail
 program=$1
 shift
 
-export WINEPREFIX=${RAVELBOX_WINEPREFIX:-${WINEPREFIX:-$HOME/.cache/ravelbox/wineprefix}}
+home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
+cache=${RAVELBOX_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/ravelbox}
+export WINEPREFIX=${RAVELBOX_WINEPREFIX:-${WINEPREFIX:-$cache/wineprefix}}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 limit=${RAVELBOX_WINE_TIMEOUT:-300}
