@@ -98,6 +98,23 @@ imports_ship() {
 }
 check "every DLL that ships or is imported is in the zip or in Windows" imports_ship
 
+# No console beside the game; its icon in Explorer, the Start menu and the
+# task bar; its version in the file's properties; DPI awareness as Qt's.
+windowed_with_resources() {
+    local exe=$game/ravelbox.exe headers resources version_info manifest
+    # Read whole first: grep -q would leave the writer to a broken pipe.
+    headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+    resources=$(wrestool -l "$exe")
+    version_info=$(wrestool -x --raw --type=16 "$exe" | strings -el)
+    manifest=$(wrestool -x --raw --type=24 "$exe")
+    grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || { echo "a console program"; return 1; }
+    grep -q 'type=group_icon' <<<"$resources" || { echo "no icon"; return 1; }
+    grep -qx "$version" <<<"$version_info" || { echo "no version $version"; return 1; }
+    grep -q '<dpiAwareness[^>]*>PerMonitor<' <<<"$manifest" ||
+        { echo "no per-monitor DPI awareness in the manifest"; return 1; }
+}
+check "ravelbox.exe is windowed, with its icon, version and manifest" windowed_with_resources
+
 # wait_for NAME [SECONDS]: the id of the window titled exactly NAME.
 wait_for() {
     local id
@@ -197,7 +214,7 @@ installer() {
     timeout 120 wine "$setup" /S
     wineserver --wait
     [ -f "$installed/ravelbox.exe" ] || { echo "not installed under Program Files"; return 1; }
-    find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu" -name 'Ravelbox.lnk' | grep -q . ||
+    [ -n "$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu" -name Ravelbox.lnk)" ] ||
         { echo "no Start-menu entry"; return 1; }
     local entry value
     entry=$(wine reg query "$key" | tr -d '\r')
