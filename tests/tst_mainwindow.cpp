@@ -170,28 +170,21 @@ void tst_MainWindow::play_data()
 
     // {fail}, {success} and {window} stand for those objects' addresses.
     // Only the SUCCESS dialog's address opens it, however it is written.
-    QTest::newRow("success, lower case") << "{success}"
-                                         << "click" << 2 << true;
-    QTest::newRow("success, upper case") << "{SUCCESS}"
-                                         << "click" << 2 << true;
-    QTest::newRow("success, with 0x") << "0x{success}"
-                                      << "click" << 2 << true;
-    QTest::newRow("success, with 0X") << "0X{SUCCESS}"
-                                      << "click" << 2 << true;
-    QTest::newRow("fail address") << "{fail}"
-                                  << "click" << 2 << false;
-    QTest::newRow("window address") << "{window}"
-                                    << "click" << 2 << false;
-    QTest::newRow("empty") << ""
-                           << "click" << 2 << false;
-    QTest::newRow("word") << "puzzle"
-                          << "click" << 2 << false;
-    QTest::newRow("negative") << "-{success}"
-                              << "click" << 2 << false;
-    QTest::newRow("overflow") << "1{success}{success}"
-                              << "click" << 2 << false;
-    QTest::newRow("success plus one") << "{success}1"
-                                      << "click" << 2 << false;
+    const auto click = [](const char *name, const char *typed, int times, bool success) {
+        QTest::newRow(name) << QString::fromLatin1(typed) << QStringLiteral("click") << times
+                            << success;
+    };
+    click("success, lower case", "{success}", 2, true);
+    click("success, upper case", "{SUCCESS}", 2, true);
+    click("success, with 0x", "0x{success}", 2, true);
+    click("success, with 0X", "0X{SUCCESS}", 2, true);
+    click("fail address", "{fail}", 2, false);
+    click("window address", "{window}", 2, false);
+    click("empty", "", 2, false);
+    click("word", "puzzle", 2, false);
+    click("negative", "-{success}", 2, false);
+    click("overflow", "1{success}{success}", 2, false);
+    click("success plus one", "{success}1", 2, false);
 
     // Every key that stands for the button opens one dialog, the same one.
     for (const char *trigger : { "Return in field", "Enter in field", "Return on button",
@@ -207,10 +200,8 @@ void tst_MainWindow::play_data()
 #else
     const int many = 200;
 #endif
-    QTest::newRow("FAIL many times") << ""
-                                     << "click" << many << false;
-    QTest::newRow("SUCCESS many times") << "{success}"
-                                        << "click" << many << true;
+    click("FAIL many times", "", many, false);
+    click("SUCCESS many times", "{success}", many, true);
 }
 
 void tst_MainWindow::play()

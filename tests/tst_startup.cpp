@@ -110,34 +110,30 @@ void tst_Startup::startUp_data()
         "Open window|FAIL:|Answer: 0x|Type the SUCCESS dialog's address in hexadecimal, then "
         "press Enter|FAIL");
 
+    const auto row = [](const char *name, const char *lang, const char *language,
+                        const char *display, const QString &shown) {
+        QTest::newRow(name) << QString::fromLatin1(lang) << QString::fromLatin1(language)
+                            << QString::fromLatin1(display) << (shown.isEmpty() ? 1 : 0) << shown;
+    };
+
     // The game's texts: as written for C and Chinese, English for the rest.
     // Qt's standard buttons follow the locale wherever Qt has a translation.
     // Windows has no C locale: there it is English.
 #ifdef Q_OS_WIN
-    QTest::newRow("C") << "C"
-                       << "" << QString() << 0 << english + QLatin1String("|OK|Cancel");
+    row("C", "C", "", "", english + QLatin1String("|OK|Cancel"));
 #else
-    QTest::newRow("C") << "C"
-                       << "" << QString() << 0 << chinese + QLatin1String("|OK|Cancel");
-    QTest::newRow("LANGUAGE over LANG")
-        << "C"
-        << "de" << QString() << 0 << english + QLatin1String("|OK|Abbrechen");
+    row("C", "C", "", "", chinese + QLatin1String("|OK|Cancel"));
+    row("LANGUAGE over LANG", "C", "de", "", english + QLatin1String("|OK|Abbrechen"));
 #endif
-    QTest::newRow("en_US") << "en_US.UTF-8"
-                           << "" << QString() << 0 << english + QLatin1String("|OK|Cancel");
-    QTest::newRow("de_DE") << "de_DE.UTF-8"
-                           << "" << QString() << 0 << english + QLatin1String("|OK|Abbrechen");
-    QTest::newRow("zh_CN") << "zh_CN.UTF-8"
-                           << "" << QString() << 0 << chinese + QStringLiteral("|确定|取消");
+    row("en_US", "en_US.UTF-8", "", "", english + QLatin1String("|OK|Cancel"));
+    row("de_DE", "de_DE.UTF-8", "", "", english + QLatin1String("|OK|Abbrechen"));
+    row("zh_CN", "zh_CN.UTF-8", "", "", chinese + QStringLiteral("|确定|取消"));
 
 #ifndef Q_OS_WIN
-    // A display that cannot be reached ends the program with one line that
-    // says why and what to do, not with an abort.
-    QTest::newRow("X display not there") << "C"
-                                         << "" << QStringLiteral("xcb :87") << 1 << QString();
-    QTest::newRow("Wayland display not there")
-        << "C"
-        << "" << QStringLiteral("wayland nowhere") << 1 << QString();
+    // A display that cannot be reached ends the program with status 1 and
+    // one line that says why and what to do, not with an abort.
+    row("X display not there", "C", "", "xcb :87", QString());
+    row("Wayland display not there", "C", "", "wayland nowhere", QString());
 #endif
 }
 
