@@ -101,7 +101,6 @@ void tst_Startup::startUp_data()
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("display");
-    QTest::addColumn<int>("status");
     QTest::addColumn<QString>("shown");
 
     const QString chinese = QStringLiteral(
@@ -113,7 +112,7 @@ void tst_Startup::startUp_data()
     const auto row = [](const char *name, const char *lang, const char *language,
                         const char *display, const QString &shown) {
         QTest::newRow(name) << QString::fromLatin1(lang) << QString::fromLatin1(language)
-                            << QString::fromLatin1(display) << (shown.isEmpty() ? 1 : 0) << shown;
+                            << QString::fromLatin1(display) << shown;
     };
 
     // The game's texts: as written for C and Chinese, English for the rest.
@@ -142,7 +141,6 @@ void tst_Startup::startUp()
     QFETCH(QString, lang);
     QFETCH(QString, language);
     QFETCH(QString, display);
-    QFETCH(int, status);
     QFETCH(QString, shown);
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -174,12 +172,13 @@ void tst_Startup::startUp()
     child.start(QCoreApplication::applicationFilePath(), { QString::fromLatin1(childOption) });
     QVERIFY(child.waitForFinished(30000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), status);
+    // Nothing shown means the program must have given up, with status 1.
+    QCOMPARE(child.exitCode(), shown.isEmpty() ? 1 : 0);
 
     // Text mode on Windows writes CR LF.
     const QString out = QString::fromUtf8(child.readAllStandardOutput()).remove(QLatin1Char('\r'));
     const QString err = QString::fromUtf8(child.readAllStandardError()).remove(QLatin1Char('\r'));
-    if (status != 0) {
+    if (shown.isEmpty()) {
         QVERIFY(out.isEmpty());
         QCOMPARE(err.count(QLatin1Char('\n')), 1);
         QVERIFY2(err.startsWith(QLatin1String("ravelbox: "))

@@ -67,13 +67,12 @@ same_twice() {
 }
 check "a clean clone elsewhere builds the same exe, zip and installer" same_twice
 
-# A fresh Wine prefix with the crash dialog off: a crash fails at once.
+# A fresh Wine prefix, made on first use by tools/wine-run.sh, which also
+# turns the crash dialog off and gives every run a time-out.
 new_prefix() {
-    export WINEPREFIX=$work/prefix-$1 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-    wineboot --init >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    wineserver --wait
+    export WINEPREFIX=$work/prefix-$1 RAVELBOX_WINEPREFIX=$work/prefix-$1
 }
+wine_run() { "$here/tools/wine-run.sh" "$@"; }
 
 unzip -q "$zip" -d "$work/unzipped"
 game=$work/unzipped/$name
@@ -177,7 +176,7 @@ candidates() {
 
 play_by_keyboard() {
     new_prefix zip
-    (cd "$game" && LANG=en_US.UTF-8 timeout 300 wine ravelbox.exe; echo $? >"$work/status") &
+    (cd "$game" && LANG=en_US.UTF-8 wine_run ravelbox.exe; echo $? >"$work/status") &
     local game_pid=$! window address key candidate outcome=
     window=$(wait_for Ravelbox)
     xdotool windowactivate --sync "$window"
@@ -211,19 +210,19 @@ installer() {
     local programs=$WINEPREFIX/drive_c/Program\ Files installed
     installed=$programs/Ravelbox
     local key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ravelbox'
-    timeout 120 wine "$setup" /S
+    wine_run "$setup" /S
     wineserver --wait
     [ -f "$installed/ravelbox.exe" ] || { echo "not installed under Program Files"; return 1; }
     [ -n "$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu" -name Ravelbox.lnk)" ] ||
         { echo "no Start-menu entry"; return 1; }
     local entry value
-    entry=$(wine reg query "$key" | tr -d '\r')
+    entry=$(wine_run reg query "$key" | tr -d '\r')
     for value in "DisplayName.*Ravelbox" "DisplayVersion.*$version" \
         "Publisher.*The Ravelbox authors" "DisplayIcon.*ravelbox.exe" "UninstallString"; do
         grep -q "$value" <<<"$entry" || { echo "uninstall entry lacks $value: $entry"; return 1; }
     done
 
-    (cd "$installed" && timeout 120 wine ravelbox.exe; echo $? >"$work/status") &
+    (cd "$installed" && wine_run ravelbox.exe; echo $? >"$work/status") &
     local game_pid=$!
     xdotool windowactivate --sync "$(wait_for Ravelbox)"
     sleep 1
@@ -231,7 +230,7 @@ installer() {
     wait "$game_pid"
     [ "$(cat "$work/status")" = 0 ] || { echo "the installed game did not end with status 0"; return 1; }
 
-    timeout 120 wine "$installed/Uninstall.exe" /S
+    wine_run "$installed/Uninstall.exe" /S
     for _ in $(seq 120); do
         [ -e "$installed" ] || break
         sleep 0.5
@@ -239,7 +238,7 @@ installer() {
     wineserver --wait
     [ ! -e "$installed" ] || { echo "left behind:"; find "$installed"; return 1; }
     ! find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu" -iname '*ravelbox*' | grep . &&
-        ! wine reg query "$key" >/dev/null 2>&1
+        ! wine_run reg query "$key" >/dev/null 2>&1
 }
 check "the installer installs, the game starts, the uninstaller removes everything" installer
 
