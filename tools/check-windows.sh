@@ -28,12 +28,17 @@ fi
 tools/build-windows-qt.sh >/dev/null
 work=$(mktemp -d)
 window_manager=
+# Under set -e a failing step here would become the script's status, and
+# "wineserver -k" fails whenever that prefix's server has already gone: keep
+# the status the checks earned.
 cleanup() {
+    local status=$?
     for prefix in "$work"/prefix-*; do
-        [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
+        if [ -d "$prefix" ]; then WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; fi
     done
-    [ -n "$window_manager" ] && kill "$window_manager" 2>/dev/null
+    if [ -n "$window_manager" ]; then kill "$window_manager" 2>/dev/null || true; fi
     rm -rf "$work"
+    exit "$status"
 }
 trap cleanup EXIT
 openbox >/dev/null 2>&1 &
