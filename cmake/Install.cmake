@@ -95,11 +95,6 @@ if(RAVELBOX_QT_MAJOR STREQUAL "6")
 else()
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5, qttranslations5-l10n")
 endif()
-# The same bytes from every build of the same source: file times from the
-# changelog.
-set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
-file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
-    "set(ENV{SOURCE_DATE_EPOCH} ${RAVELBOX_SOURCE_DATE_EPOCH})\n")
 # A Debian package lives under /usr; a build for /usr/local (CMake's default)
 # would put it there, so it stops and says how to build one.
 if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr")

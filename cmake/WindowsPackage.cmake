@@ -35,14 +35,28 @@ if(NOT qt_translations)
     message(FATAL_ERROR "Qt's translations are missing: install qttranslations5-l10n")
 endif()
 
-# In the build folder, beside the game and the tests. The tests also load
-# Qt Test and the offscreen platform, which do not ship.
+# The parts of Qt that ship. The tests also load Qt Test and the offscreen
+# platform, which do not.
 set(qt_dlls Qt5::Core Qt5::Gui Qt5::Widgets)
+set(qt_plugins Qt5::QWindowsIntegrationPlugin Qt5::QWindowsVistaStylePlugin)
 set(test_dlls "")
+set(test_plugins "")
 if(BUILD_TESTING)
     find_package(Qt5 REQUIRED COMPONENTS Test)
     set(test_dlls Qt5::Test)
+    set(test_plugins Qt5::QOffscreenIntegrationPlugin)
 endif()
+
+# plugin_folder(VAR PLUGIN): the folder Qt loads the plugin from, such as
+# "platforms", beside the program as in Qt's own tree.
+function(plugin_folder var plugin)
+    get_target_property(location ${plugin} LOCATION)
+    get_filename_component(folder "${location}" DIRECTORY)
+    get_filename_component(folder "${folder}" NAME)
+    set(${var} ${folder} PARENT_SCOPE)
+endfunction()
+
+# In the build folder, beside the game and the tests.
 set(deploy "")
 foreach(file ${runtime_dlls} ${qt_dlls} ${test_dlls})
     if(TARGET ${file})
@@ -50,13 +64,11 @@ foreach(file ${runtime_dlls} ${qt_dlls} ${test_dlls})
     endif()
     list(APPEND deploy COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${PROJECT_BINARY_DIR})
 endforeach()
-foreach(plugin platforms/Qt5::QWindowsIntegrationPlugin platforms/Qt5::QOffscreenIntegrationPlugin
-               styles/Qt5::QWindowsVistaStylePlugin)
-    string(REGEX MATCH "^[^/]+" folder ${plugin})
-    string(REGEX REPLACE "^[^/]+/" "" target ${plugin})
+foreach(plugin ${qt_plugins} ${test_plugins})
+    plugin_folder(folder ${plugin})
     list(APPEND deploy
         COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/${folder}
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}>
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${plugin}>
             ${PROJECT_BINARY_DIR}/${folder})
 endforeach()
 add_custom_target(ravelbox_windows_runtime ALL ${deploy}
@@ -70,9 +82,11 @@ install(TARGETS ravelbox RUNTIME DESTINATION .)
 foreach(target ${qt_dlls})
     install(FILES $<TARGET_FILE:${target}> DESTINATION .)
 endforeach()
+foreach(plugin ${qt_plugins})
+    plugin_folder(folder ${plugin})
+    install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${folder})
+endforeach()
 install(FILES ${runtime_dlls} DESTINATION .)
-install(FILES $<TARGET_FILE:Qt5::QWindowsIntegrationPlugin> DESTINATION platforms)
-install(FILES $<TARGET_FILE:Qt5::QWindowsVistaStylePlugin> DESTINATION styles)
 install(FILES ${qt_translations} DESTINATION translations)
 install(CODE "
     file(GLOB_RECURSE binaries \"\${CMAKE_INSTALL_PREFIX}/*.exe\" \"\${CMAKE_INSTALL_PREFIX}/*.dll\")
@@ -139,10 +153,7 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_DEFINES "  Target amd64-unicode\n  SetDateSave off")
 
 set(CPACK_GENERATOR External NSIS)
-set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
-file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
-    "set(ENV{SOURCE_DATE_EPOCH} ${RAVELBOX_SOURCE_DATE_EPOCH})\n"
-    "set(RAVELBOX_SOURCE_DATE_EPOCH ${RAVELBOX_SOURCE_DATE_EPOCH})\n"
+file(APPEND ${CPACK_PROJECT_CONFIG_FILE}
     "if(CPACK_GENERATOR STREQUAL NSIS)\n"
     "    string(APPEND CPACK_PACKAGE_FILE_NAME -setup)\n"
     "endif()\n")

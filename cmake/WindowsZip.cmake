@@ -24,7 +24,7 @@ endforeach()
 set(zip ${CPACK_PACKAGE_DIRECTORY}/${name}.zip)
 file(REMOVE ${zip})
 execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC touch -h -d @${RAVELBOX_SOURCE_DATE_EPOCH} ${entries}
+    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC touch -h -d @$ENV{SOURCE_DATE_EPOCH} ${entries}
     COMMAND_ERROR_IS_FATAL ANY
     WORKING_DIRECTORY ${staging})
 execute_process(
