@@ -133,6 +133,24 @@ wait_for() {
     return 1
 }
 
+# start_game FOLDER: starts the ravelbox.exe there and brings its window to
+# the front; close_game: closes it with Ctrl+W, as a player may, and fails
+# unless the game then ends with status 0.
+start_game() {
+    (cd "$1" && wine_run ravelbox.exe; echo $? >"$work/status") &
+    game_pid=$!
+    local window
+    window=$(wait_for Ravelbox) || return 1
+    xdotool windowactivate --sync "$window"
+    sleep 1
+}
+close_game() {
+    xdotool key --clearmodifiers ctrl+w
+    wait "$game_pid"
+    echo "the game ended with status $(cat "$work/status")"
+    [ "$(cat "$work/status")" = 0 ]
+}
+
 # copy_value: Tab to the next value, which selects it whole; Ctrl+C copies it.
 copy_value() {
     xdotool key --clearmodifiers Tab
@@ -181,11 +199,8 @@ candidates() {
 
 play_by_keyboard() {
     new_prefix zip
-    (cd "$game" && LANG=en_US.UTF-8 wine_run ravelbox.exe; echo $? >"$work/status") &
-    local game_pid=$! window address key candidate outcome=
-    window=$(wait_for Ravelbox)
-    xdotool windowactivate --sync "$window"
-    sleep 1
+    LANG=en_US.UTF-8 start_game "$game" || return 1
+    local address key candidate outcome=
     xdotool key --clearmodifiers Tab # the field has the focus: on to the button
     address=$(copy_value)
     key=$(copy_value)
@@ -203,10 +218,7 @@ play_by_keyboard() {
     outcome=$(try "$address")
     echo "the FAIL dialog's own address opens $outcome"
     [ "$outcome" = FAIL ] || return 1
-    xdotool key --clearmodifiers ctrl+w
-    wait "$game_pid"
-    echo "the game ended with status $(cat "$work/status")"
-    [ "$(cat "$work/status")" = 0 ]
+    close_game
 }
 check "the zip's game plays by keyboard: SUCCESS for a candidate, FAIL else, exit 0" play_by_keyboard
 
@@ -227,13 +239,8 @@ installer() {
         grep -q "$value" <<<"$entry" || { echo "uninstall entry lacks $value: $entry"; return 1; }
     done
 
-    (cd "$installed" && wine_run ravelbox.exe; echo $? >"$work/status") &
-    local game_pid=$!
-    xdotool windowactivate --sync "$(wait_for Ravelbox)"
-    sleep 1
-    xdotool key --clearmodifiers ctrl+w
-    wait "$game_pid"
-    [ "$(cat "$work/status")" = 0 ] || { echo "the installed game did not end with status 0"; return 1; }
+    start_game "$installed" || return 1
+    close_game || return 1
 
     wine_run "$installed/Uninstall.exe" /S
     for _ in $(seq 120); do
