@@ -25,6 +25,18 @@ RAVELBOX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-de
     icoutils nsis zip unzip wine wine64 fonts-wine xvfb xauth openbox xdotool xclip locales)
 RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN)
 
+# ravelbox_as_root COMMAND...: runs it as root, through sudo unless this is root.
+ravelbox_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "Needs root: run as root or install sudo ($*)." >&2
+        return 1
+    fi
+}
+
 ravelbox_install() {
     local missing=() package
     for package in "$@"; do
@@ -33,30 +45,17 @@ ravelbox_install() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
 
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null || {
-            echo "Missing packages: ${missing[*]}; run as root or install sudo." >&2
-            return 1
-        }
-        sudo=(sudo)
-    fi
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    ravelbox_as_root apt-get update -qq
+    ravelbox_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 # ravelbox_locales NAME...: generates the UTF-8 locales that are missing.
 ravelbox_locales() {
-    local name missing=()
+    local name have
+    have=$(locale -a 2>/dev/null)
     for name in "$@"; do
-        locale -a 2>/dev/null | grep -qix "$name.utf8" || missing+=("$name")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    for name in "${missing[@]}"; do
-        "${sudo[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8"
+        grep -qix "$name.utf8" <<<"$have" || ravelbox_as_root localedef -i "$name" -f UTF-8 "$name.UTF-8"
     done
 }
 
