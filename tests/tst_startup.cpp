@@ -74,18 +74,13 @@ void tst_Startup::programLanguage_data()
     QTest::addColumn<QString>("language");
 
     // The first language that can be shown wins; English when none can.
-    QTest::newRow("C") << "C"
-                       << "";
-    QTest::newRow("Chinese") << "zh-CN zh-Hans-CN zh"
-                             << "";
-    QTest::newRow("English") << "en-US en-Latn-US en"
-                             << "en";
-    QTest::newRow("German, none ships") << "de-DE de-Latn-DE de"
-                                        << "en";
-    QTest::newRow("French, then Chinese") << "fr fr-FR zh-CN"
-                                          << "";
-    QTest::newRow("nothing preferred") << ""
-                                       << "en";
+    QTest::newRow("C") << QStringLiteral("C") << QString();
+    QTest::newRow("Chinese") << QStringLiteral("zh-CN zh-Hans-CN zh") << QString();
+    QTest::newRow("English") << QStringLiteral("en-US en-Latn-US en") << QStringLiteral("en");
+    QTest::newRow("German, none ships")
+        << QStringLiteral("de-DE de-Latn-DE de") << QStringLiteral("en");
+    QTest::newRow("French, then Chinese") << QStringLiteral("fr fr-FR zh-CN") << QString();
+    QTest::newRow("nothing preferred") << QString() << QStringLiteral("en");
 }
 
 void tst_Startup::programLanguage()
