@@ -13,9 +13,8 @@ set -euo pipefail
 program=$1
 shift
 
-home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
-cache=${RAVELBOX_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/ravelbox}
-export WINEPREFIX=${RAVELBOX_WINEPREFIX:-${WINEPREFIX:-$cache/wineprefix}}
+source "$(dirname "$0")/qt-cache.sh"
+export WINEPREFIX=${RAVELBOX_WINEPREFIX:-${WINEPREFIX:-$RAVELBOX_CACHE/wineprefix}}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 limit=${RAVELBOX_WINE_TIMEOUT:-300}
