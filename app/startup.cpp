@@ -14,6 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef Q_OS_WASM
+#include "web.h"
+#endif
+
 // Resources of a static library are linked in only when something names them,
 // and the macro cannot stand inside a namespace.
 static void initTranslationResources()
@@ -40,6 +44,9 @@ QString qtTranslations()
 #if defined(Q_OS_WIN)
     // The Windows folder carries them beside the program.
     return QCoreApplication::applicationDirPath() + QLatin1String("/translations");
+#elif defined(Q_OS_WASM)
+    // The web version carries those of the standard buttons with its own.
+    return QStringLiteral(":/i18n");
 #elif QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 #else
@@ -123,6 +130,9 @@ int playUntilClosed(QMainWindow &)
 
 int run(int argc, char *argv[], const Play &play, const MakeWindow &makeWindow)
 {
+#ifdef Q_OS_WASM
+    const std::unique_ptr<char[]> heapShift = Web::shiftHeap();
+#endif
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     // Must be set before the application object exists to take effect.
     // Qt 6 always scales for high DPI and has deprecated the attribute.
@@ -141,9 +151,16 @@ int run(int argc, char *argv[], const Play &play, const MakeWindow &makeWindow)
     // Installed after the one above, so they are consulted before it.
     const Translations translations(QLocale::system());
     setIdentity();
+#ifdef Q_OS_WASM
+    Web::setUp();
+#endif
 
     const std::unique_ptr<QMainWindow> window = makeWindow ? makeWindow() : makeGameWindow();
+#ifdef Q_OS_WASM
+    Web::show(*window);
+#else
     window->show();
+#endif
     return play ? play(*window) : playUntilClosed(*window);
 }
 

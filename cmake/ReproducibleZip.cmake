@@ -1,9 +1,10 @@
 # SPDX-FileCopyrightText: 2026 The Ravelbox authors
 # SPDX-License-Identifier: MIT
 
-# Run by CPack on the staged install: writes Ravelbox-<version>-win64.zip,
-# one folder of that name, its entries sorted and stamped with the
-# changelog's time, so every build of the same source gives the same bytes.
+# Run by CPack on the staged install: writes <package file name>.zip, one
+# folder of that name, its entries sorted and stamped with the changelog's
+# time, so every build of the same source gives the same bytes. Serves the
+# Windows and the web downloads alike.
 set(name ${CPACK_PACKAGE_FILE_NAME})
 set(staging ${CPACK_TOPLEVEL_DIRECTORY}/zip)
 file(REMOVE_RECURSE ${staging})

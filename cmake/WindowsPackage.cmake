@@ -7,15 +7,7 @@
 # and the installer.
 include(${PROJECT_SOURCE_DIR}/cmake/ReleaseDate.cmake)
 
-# source_of(VAR PACKAGE): "source-package version" of an installed Debian package.
-function(source_of var package)
-    execute_process(COMMAND dpkg-query -W "-f=\${source:Package} \${source:Version}" ${package}
-        OUTPUT_VARIABLE source RESULT_VARIABLE result)
-    if(result)
-        message(FATAL_ERROR "${package} is not installed")
-    endif()
-    set(${var} "${source}" PARENT_SCOPE)
-endfunction()
+include(${PROJECT_SOURCE_DIR}/cmake/DebianSources.cmake)
 
 # The C++ runtime and the posix threads of the MinGW compiler, and zlib.
 set(runtime_dlls "")
@@ -136,7 +128,7 @@ set(CPACK_PACKAGE_EXECUTABLES ravelbox Ravelbox)
 
 # The zip: one folder, entries in a fixed order with the changelog's time.
 set(CPACK_EXTERNAL_ENABLE_STAGING ON)
-set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${PROJECT_SOURCE_DIR}/cmake/WindowsZip.cmake)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${PROJECT_SOURCE_DIR}/cmake/ReproducibleZip.cmake)
 
 # The installer: 64-bit, into Program Files, with a Start-menu entry and an
 # uninstaller that Windows lists with the game's name, version and icon.

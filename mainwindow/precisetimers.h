@@ -18,8 +18,9 @@ public:
     PreciseTimers &operator=(const PreciseTimers &) = delete;
 
 private:
-    long m_previousSlack = -1;
-    bool m_finerTick = false;
+    // Each is used on one platform only.
+    [[maybe_unused]] long m_previousSlack = -1;
+    [[maybe_unused]] bool m_finerTick = false;
 };
 
 #endif // PRECISETIMERS_H

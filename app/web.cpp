@@ -1,0 +1,99 @@
+// SPDX-FileCopyrightText: 2026 The Ravelbox authors
+// SPDX-License-Identifier: MIT
+
+#include "web.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QMainWindow>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QStyle>
+
+#include <emscripten/val.h>
+
+// Resources of a static library are linked in only when something names them,
+// and the macro cannot stand inside a namespace.
+static void initWebResources()
+{
+    Q_INIT_RESOURCE(ravelbox_web);
+}
+
+namespace Web {
+
+namespace {
+
+// Up to this many bytes, in steps of malloc's alignment: 65536 layouts.
+constexpr quint32 largestShift = 1 << 20;
+constexpr quint32 shiftStep = 16;
+// What a desktop's Qt gives its widgets; the browser's Qt would use 12 pt,
+// which clips the fixed labels.
+constexpr int pointSize = 9;
+
+// Browsers hand the keyboard to whichever window Qt last made active, and
+// Qt for the web activates neither a dialog shown a second time nor the
+// window under a dialog that closed: a window manager does both on a desktop.
+class Activation : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *dialog = qobject_cast<QDialog *>(watched);
+        if (!dialog)
+            return false;
+        if (event->type() == QEvent::Show)
+            dialog->activateWindow();
+        else if (event->type() == QEvent::Hide && dialog->parentWidget())
+            dialog->parentWidget()->window()->activateWindow();
+        return false;
+    }
+};
+
+void centre(QMainWindow &window)
+{
+    const QScreen *screen = window.screen();
+    const QSize frame = window.frameGeometry().size();
+    QRect placed = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frame,
+                                       screen->availableGeometry());
+    // The title bar stays on the page, however small the page is.
+    placed.moveTop(qMax(placed.top(), screen->availableGeometry().top()));
+    window.move(placed.topLeft());
+}
+
+} // namespace
+
+std::unique_ptr<char[]> shiftHeap()
+{
+    const quint32 size = QRandomGenerator::system()->bounded(largestShift / shiftStep) * shiftStep;
+    return std::make_unique<char[]>(size + 1);
+}
+
+void setUp()
+{
+    initWebResources();
+    QStringList families { QStringLiteral("DejaVu Sans") };
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/ravelbox-cjk.ttf"));
+    families += QFontDatabase::applicationFontFamilies(id);
+    QApplication::setFont(QFont(families, pointSize));
+    qApp->installEventFilter(new Activation(qApp));
+}
+
+void show(QMainWindow &window)
+{
+    // show() means full screen here, so the window is made visible as it is.
+    window.setVisible(true);
+    centre(window);
+    QObject::connect(window.screen(), &QScreen::availableGeometryChanged, &window,
+                     [&window] { centre(window); });
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [] {
+        emscripten::val::global("document").call<void>(
+                "dispatchEvent",
+                emscripten::val::global("Event").new_(emscripten::val("ravelbox-ended")));
+    });
+}
+
+} // namespace Web

@@ -1,0 +1,49 @@
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+
+# The web folder: the game's page, the program, Qt's loader, the icon and the
+# licences, laid out in site/ of the build folder for the browser test and
+# installed for Ravelbox-<version>-web.zip, which any static web server serves.
+include(${PROJECT_SOURCE_DIR}/cmake/ReleaseDate.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/DebianSources.cmake)
+
+set(site ${PROJECT_BINARY_DIR}/site)
+configure_file(${PROJECT_SOURCE_DIR}/data/web/index.html.in ${site}/index.html @ONLY)
+foreach(size 32 256)
+    configure_file(${PROJECT_SOURCE_DIR}/data/icons/ravelbox-${size}.png ${site}/favicon-${size}.png
+        COPYONLY)
+endforeach()
+add_custom_target(ravelbox_site ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+        $<TARGET_FILE_DIR:ravelbox>/ravelbox.js $<TARGET_FILE_DIR:ravelbox>/ravelbox.wasm
+        $<TARGET_FILE_DIR:ravelbox>/qtloader.js ${site}
+    DEPENDS ravelbox VERBATIM)
+
+file(READ ${RAVELBOX_WASM_QT}/ravelbox-qt-source qt_source)
+string(STRIP "${qt_source}" qt_source)
+source_of(emscripten_source emscripten)
+source_of(font_source fonts-wqy-microhei)
+source_of(translations_source qt6-translations-l10n)
+set(licenses ${site}/licenses)
+foreach(pair
+        "${PROJECT_SOURCE_DIR}/LICENSES/MIT.txt:Ravelbox-MIT.txt"
+        "${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-only.txt:GPL-3.0.txt"
+        "${PROJECT_SOURCE_DIR}/LICENSES/LGPL-3.0-only.txt:LGPL-3.0.txt"
+        "/usr/share/doc/libqt6core6/copyright:Qt-copyright.txt"
+        "/usr/share/doc/qt6-translations-l10n/copyright:Qt-translations-copyright.txt"
+        "/usr/share/doc/emscripten/copyright:emscripten-copyright.txt"
+        "/usr/share/doc/fonts-wqy-microhei/copyright:wqy-microhei-copyright.txt")
+    string(REGEX REPLACE ":[^:]*$" "" from "${pair}")
+    string(REGEX REPLACE "^.*:" "" to "${pair}")
+    configure_file("${from}" ${licenses}/${to} COPYONLY)
+endforeach()
+configure_file(${PROJECT_SOURCE_DIR}/data/web-licenses.txt.in ${licenses}/README.txt @ONLY)
+install(DIRECTORY ${site}/ DESTINATION .)
+
+set(CPACK_PACKAGE_NAME Ravelbox)
+set(CPACK_PACKAGE_VENDOR "The Ravelbox authors")
+set(CPACK_PACKAGE_FILE_NAME Ravelbox-${PROJECT_VERSION}-web)
+set(CPACK_GENERATOR External)
+set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${PROJECT_SOURCE_DIR}/cmake/ReproducibleZip.cmake)
+include(CPack)
