@@ -1,0 +1,278 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+"""Plays the web version by keyboard in Chromium, as a player would.
+
+Usage: check_web.py SITE-FOLDER
+
+Serves the folder on 127.0.0.1 and loads the page once per language. Each
+time it waits for the window, copies the address and the key through the
+clipboard, and checks the texts and a dialog's buttons. In Chinese it works
+out the SUCCESS dialog's address from the digits it copied and plays: of the
+candidates exactly one opens SUCCESS, 0 and the FAIL address open FAIL, and
+Escape or Return closes every dialog. Two loads must show different
+addresses, the page must log no error, and closing the window must end the
+game with an offer to play again. What the canvas shows is read with
+tesseract. Fails at the first step that goes wrong, saying what it saw;
+the screenshots stay in web-screenshots/ of the working folder.
+"""
+import functools
+import http.server
+import io
+import pathlib
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+from PIL import Image
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+# What a player learns from a few keys: they are always these digits, with
+# the distance between the two dialogs in 24-byte steps inserted at
+# position 5 and a two-digit clue at position 13, odd when the FAIL dialog
+# lies above the SUCCESS dialog and even when below.
+BASE_DIGITS = "10121282157740"
+STEP = 24
+ALIGNMENT = 4
+
+# Language: what tesseract reads it with, the button's text, the dialogs' Cancel.
+LANGUAGES = {
+    "zh-CN": ("chi_sim+eng", "打开窗口", "取消"),
+    "en-US": ("eng", "Open window", "Cancel"),
+    "de-DE": ("eng", "Open window", "Abbrechen"),
+}
+TITLE_BAR = (48, 140, 198)
+SCREENSHOTS = pathlib.Path("web-screenshots")
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, probe, timeout=30):
+    """Calls probe until it returns True; anything else it returns says what
+    it saw, which the failure after timeout seconds reports."""
+    deadline = time.monotonic() + timeout
+    while (seen := probe()) is not True:
+        if time.monotonic() > deadline:
+            raise Failure(f"no {what} after {timeout} s; saw {seen!r}")
+        time.sleep(0.2)
+
+
+def serve(folder):
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *arguments):
+            pass
+
+    server = http.server.ThreadingHTTPServer(
+        ("127.0.0.1", 0), functools.partial(Handler, directory=folder))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def start_browser(language):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
+                     "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+                     "--disable-background-networking", "--disable-component-update",
+                     "--disable-sync", "--no-first-run", "--window-size=1024,768",
+                     # Larger glyphs read better.
+                     "--force-device-scale-factor=2",
+                     f"--user-data-dir={tempfile.mkdtemp(prefix='ravelbox-chromium-')}"):
+        options.add_argument(argument)
+    options.add_experimental_option("prefs", {"intl.accept_languages": language})
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+class Page:
+    def __init__(self, browser, url, language):
+        self.browser = browser
+        self.language = language
+        self.ocr_language, self.button, self.cancel = LANGUAGES[language]
+        browser.get(url)
+        origin = url.rsplit("/", 1)[0]
+        browser.execute_cdp_cmd("Browser.grantPermissions", {
+            "origin": origin, "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+
+    def state(self):
+        return self.browser.execute_script("return document.body.dataset.state")
+
+    def canvas(self):
+        element = self.browser.find_element(By.ID, "qtcanvas")
+        return Image.open(io.BytesIO(element.screenshot_as_png)).convert("RGB")
+
+    def read(self):
+        image = self.canvas()
+        png = io.BytesIO()
+        image.save(png, "PNG")
+        return subprocess.run(
+            ["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11"],
+            input=png.getvalue(), capture_output=True, check=True).stdout.decode()
+
+    def shows(self, *texts):
+        seen = self.read()
+        squeezed = seen.replace(" ", "")
+        if all(text.replace(" ", "") in squeezed for text in texts):
+            return True
+        return seen.strip() or "nothing"
+
+    def save(self, name):
+        SCREENSHOTS.mkdir(exist_ok=True)
+        self.browser.save_screenshot(str(SCREENSHOTS / f"{name}.png"))
+
+    def keys(self, *keys):
+        ActionChains(self.browser).send_keys(*keys).perform()
+
+    def enter(self, text):
+        """Replaces what the field holds with text and presses Return."""
+        ActionChains(self.browser).key_down(Keys.CONTROL).send_keys("a").key_up(
+            Keys.CONTROL).send_keys(text, Keys.RETURN).perform()
+
+    def copy(self):
+        ActionChains(self.browser).key_down(Keys.CONTROL).send_keys("c").key_up(
+            Keys.CONTROL).perform()
+        return self.browser.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "navigator.clipboard.readText().then(done, error => done('error: ' + error));")
+
+    def errors(self):
+        return [entry["message"] for entry in self.browser.get_log("browser")
+                if entry["level"] == "SEVERE"]
+
+    def start(self):
+        wait_for("running game", lambda: self.state() == "running" or self.state(), 90)
+        wait_for(f"window with '{self.button}'", lambda: self.shows(self.button))
+        self.save(f"window-{self.language}")
+        # The field has the focus; Tab reaches the button, then each value whole.
+        self.keys(Keys.TAB, Keys.TAB)
+        address = self.copy()
+        self.keys(Keys.TAB)
+        key = self.copy()
+        self.keys(Keys.TAB)
+        if not address.startswith("0x") or not key.isdigit():
+            raise Failure(f"copied {address!r} and {key!r}, not an address and a key")
+        return address, key
+
+    def open(self, text, banner, close):
+        """Types text into the field, opens a dialog with Return, checks that
+        it shows banner and closes it with close."""
+        self.enter(text)
+        wait_for(f"'{banner}' for {text!r}", lambda: self.shows(banner))
+        self.keys(close)
+        wait_for(f"'{banner}' closed by {close!r}",
+                 lambda: banner not in self.read() or f"{banner} still open")
+
+    def opens_success(self, text):
+        self.enter(text)
+        banners = []
+
+        def banner():
+            seen = self.read()
+            banners.extend(name for name in ("SUCCESS!", "FAIL!") if name in seen)
+            return bool(banners) or seen
+
+        wait_for(f"dialog for {text!r}", banner)
+        self.keys(Keys.ESCAPE)
+        wait_for(f"dialog for {text!r} closed", lambda: "!" not in self.read() or "still open")
+        return banners[0] == "SUCCESS!"
+
+    def close_window(self):
+        """Clicks the close button at the right end of the window's title bar."""
+        image = self.canvas()
+        width, height = image.size
+        pixels = image.load()
+        rows = [y for y in range(height) if sum(
+            pixels[x, y] == TITLE_BAR for x in range(0, width, 4)) > width // 16]
+        if not rows:
+            raise Failure("no title bar to close the window by")
+        top, bottom = rows[0], rows[0]
+        while bottom + 1 < height and bottom + 1 in rows:
+            bottom += 1
+        right = max(x for x in range(width) if pixels[x, top] == TITLE_BAR)
+        scale = self.browser.execute_script("return window.devicePixelRatio")
+        canvas = self.browser.find_element(By.ID, "qtcanvas")
+        size = canvas.size
+        x = (right - (bottom - top) / 2) / scale - size["width"] / 2
+        y = (top + bottom) / 2 / scale - size["height"] / 2
+        ActionChains(self.browser).move_to_element_with_offset(canvas, int(x), int(y)).click().perform()
+
+
+def candidates(address, key):
+    """The SUCCESS dialog's possible addresses, worked out from the clues."""
+    length = len(key) - len(BASE_DIGITS) - 2
+    if length < 1:
+        raise Failure(f"key {key!r} is too short")
+    distance, clue = key[5:5 + length], key[13:15]
+    rebuilt = BASE_DIGITS[:5] + distance + BASE_DIGITS[5:]
+    if rebuilt[:13] + clue + rebuilt[13:] != key:
+        raise Failure(f"key {key!r} is not the base digits with a distance and a clue")
+    sign = 1 if int(clue) % 2 else -1
+    fail = int(address, 16)
+    return [format(fail - sign * (STEP * int(distance) + rest), "x")
+            for rest in range(0, STEP, ALIGNMENT)]
+
+
+def play(page, address, key):
+    found = [text for text in candidates(address, key) if page.opens_success(text)]
+    if len(found) != 1:
+        raise Failure(f"{len(found)} of the candidates opened SUCCESS: {found}")
+    # Ten dialogs in all so far counting those below, each closed by key.
+    page.open("0", "FAIL!", Keys.RETURN)
+    page.open(address, "FAIL!", Keys.ESCAPE)
+    page.open(found[0].upper(), "SUCCESS!", Keys.RETURN)
+    page.open("0x" + found[0], "SUCCESS!", Keys.ESCAPE)
+
+
+def main(folder):
+    server = serve(folder)
+    url = f"http://127.0.0.1:{server.server_port}/index.html"
+    addresses = []
+    for language in LANGUAGES:
+        browser = start_browser(language)
+        try:
+            page = Page(browser, url, language)
+            address, key = page.start()
+            print(f"{language}: address {address}, key {key}")
+            if address in addresses:
+                raise Failure(f"the address {address} came again on another load")
+            addresses.append(address)
+            if language == "zh-CN":
+                play(page, address, key)
+            page.enter("0")
+            wait_for(f"dialog with '{page.cancel}'", lambda: page.shows("FAIL!", page.cancel))
+            page.save(f"dialog-{language}")
+            page.keys(Keys.ESCAPE)
+            if language == "de-DE":
+                wait_for("closed dialog", lambda: "FAIL!" not in page.read() or "still open")
+                page.close_window()
+                wait_for("end of the game", lambda: page.state() == "ended" or page.state())
+                page.save("ended")
+                browser.find_element(By.ID, "again").click()
+                wait_for("a new game", lambda: page.state() == "running" or page.state(), 90)
+            errors = page.errors()
+            if errors:
+                raise Failure("the page logged errors: " + "; ".join(errors))
+        except Failure:
+            page.save(f"failure-{language}")
+            raise
+        finally:
+            browser.quit()
+    server.shutdown()
+    print(f"played in {len(LANGUAGES)} languages")
+    return 0
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(main(*sys.argv[1:]))
+    except Failure as failure:
+        print(f"FAIL: {failure}")
+        sys.exit(1)

@@ -1,0 +1,23 @@
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+
+# The web version's tests: the widget-free suites run under node, where the
+# 32-bit address arithmetic really runs (their exit status must reach CTest),
+# then the font and the game in a real browser.
+foreach(name tst_digitsource tst_puzzle)
+    # They open no dialog, so they link without asyncify, which takes minutes.
+    target_link_options(${name} PRIVATE "SHELL:-s EXIT_RUNTIME=1" "SHELL:-s ASYNCIFY=0")
+    # Qt 6.4's QTEST_APPLESS_MAIN passes no argument to a variadic macro,
+    # which clang reports under -Wpedantic.
+    target_compile_options(${name} PRIVATE -Wno-gnu-zero-variadic-macro-arguments)
+endforeach()
+
+# Fails when a text the game can show has a character the font it carries lacks.
+add_test(NAME web_font_covers_texts
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web_font.py
+        ${RAVELBOX_WEB_FONT} ${RAVELBOX_WEB_TS_FILES})
+
+# Plays the game by keyboard in Chromium, in three languages.
+add_test(NAME web_play
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web.py ${PROJECT_BINARY_DIR}/site)
+set_tests_properties(web_play PROPERTIES TIMEOUT 600)
