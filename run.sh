@@ -4,9 +4,21 @@
 #
 # Installs what is missing, builds and starts Ravelbox. Arguments go to the
 # program, so Qt's own options such as -platform and -style work.
+# ./run.sh --web [PORT] builds the web version instead (Qt for the web first,
+# once per machine) and serves it on 127.0.0.1, port 8000 unless given.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
+
+if [ "${1:-}" = --web ]; then
+    port=${2:-8000}
+    ravelbox_install "${RAVELBOX_WEB_PACKAGES[@]}"
+    RAVELBOX_WASM_QT=$(tools/build-wasm-qt.sh)
+    export RAVELBOX_WASM_QT
+    ravelbox_build build-web --preset web -DBUILD_TESTING=OFF
+    echo "Ravelbox for the web: open http://127.0.0.1:$port/ in a browser (Ctrl+C stops serving)."
+    exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build-web/site "$port"
+fi
 
 ravelbox_install "${RAVELBOX_PACKAGES[@]}"
 ravelbox_build build

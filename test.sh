@@ -5,16 +5,20 @@
 # Installs what is missing, then builds and runs every test three ways: with
 # Qt 5, with Qt 5 under AddressSanitizer and UBSan (laid out as Debian
 # builds it), and with Qt 6; then checks the licences, the Debian package
-# and the source release, and last the Windows build under Wine. Exits
-# non-zero on any failure, warnings included.
-# RAVELBOX_SKIP_WINDOWS=1 leaves the Windows stage out, for quick loops.
+# and the source release, then the Windows build under Wine, and last the
+# web version under node and in Chromium. Exits non-zero on any failure,
+# warnings included.
+# RAVELBOX_SKIP_WINDOWS=1 and RAVELBOX_SKIP_WEB=1 leave those stages out, for
+# quick loops.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 
 windows=${RAVELBOX_SKIP_WINDOWS:-0}
+web=${RAVELBOX_SKIP_WEB:-0}
 packages=("${RAVELBOX_PACKAGES[@]}" "${RAVELBOX_TEST_PACKAGES[@]}")
 [ "$windows" = 1 ] || packages+=("${RAVELBOX_WINDOWS_PACKAGES[@]}")
+[ "$web" = 1 ] || packages+=("${RAVELBOX_WEB_PACKAGES[@]}" "${RAVELBOX_WEB_TEST_PACKAGES[@]}")
 ravelbox_install "${packages[@]}"
 
 run_suite() {
@@ -39,4 +43,10 @@ if [ "$windows" = 1 ]; then
 else
     ravelbox_locales "${RAVELBOX_WINDOWS_LOCALES[@]}"
     tools/check-windows.sh
+fi
+
+if [ "$web" = 1 ]; then
+    echo "== Web: skipped (RAVELBOX_SKIP_WEB=1)"
+else
+    tools/check-web.sh
 fi

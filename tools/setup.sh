@@ -25,6 +25,16 @@ RAVELBOX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-de
     icoutils nsis zip unzip wine wine64 fonts-wine xvfb xauth openbox xdotool xclip locales)
 RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN)
 
+# What the web version needs (./run.sh --web): emscripten, Debian's Qt 6
+# source and Qt 6 as the host Qt, Qt's translations, Ninja for Qt's build,
+# and the font the web version carries with the tools that cut it.
+RAVELBOX_WEB_PACKAGES=(emscripten qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    dpkg-dev ninja-build fonts-wqy-microhei python3 python3-fonttools)
+# What the web stage of test.sh needs on top: Chromium with its driver,
+# selenium, PIL and tesseract for the browser test, git and zip.
+RAVELBOX_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium python3-pil
+    tesseract-ocr tesseract-ocr-chi-sim git zip)
+
 # ravelbox_as_root COMMAND...: runs it as root, through sudo unless this is root.
 ravelbox_as_root() {
     if [ "$(id -u)" -eq 0 ]; then
