@@ -39,7 +39,7 @@ set(texts ${CMAKE_CURRENT_BINARY_DIR}/web/texts.txt)
 add_custom_command(OUTPUT ${font}
     COMMAND ${CMAKE_COMMAND} -E cat ${ts_files} ${button_ts_files} > ${texts}
     COMMAND ${PYTHON3} -m fontTools.subset ${RAVELBOX_CJK_FONT} --font-number=0 --text-file=${texts}
-        --unicodes=U+0020-007E --output-file=${font}
+        --unicodes=U+0020-007E --drop-tables+=FFTM --output-file=${font}
     DEPENDS ${ts_files} ${button_ts_files} ${RAVELBOX_CJK_FONT})
 set(RAVELBOX_WEB_FONT ${font} PARENT_SCOPE)
 
