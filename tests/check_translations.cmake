@@ -15,7 +15,7 @@ foreach(ts ${TS_FILES})
     set(copy "${WORK_DIR}/${name}")
     configure_file("${ts}" "${copy}" COPYONLY)
     execute_process(
-        COMMAND "${LUPDATE}" -silent -locations none app mainwindow dialogs -ts "${copy}"
+        COMMAND "${LUPDATE}" -silent -locations none app puzzle mainwindow dialogs -ts "${copy}"
         WORKING_DIRECTORY "${SOURCE_DIR}"
         RESULT_VARIABLE result)
     if(result)
