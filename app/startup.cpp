@@ -73,17 +73,29 @@ public:
     DisplayGuard &operator=(const DisplayGuard &) = delete;
 
 private:
+    // A copy of everything the handler was given: the context only points
+    // into memory that may be gone by the time the message is handed on.
     struct Message
     {
         QtMsgType type;
+        QByteArray file;
+        int line;
+        QByteArray function;
         QByteArray category;
         QString text;
     };
 
+    // A null pointer stays null, as handlers may tell "unknown" from "".
+    static const char *data(const QByteArray &bytes)
+    {
+        return bytes.isNull() ? nullptr : bytes.constData();
+    }
+
     static void handOn()
     {
         for (const Message &message : std::as_const(s_held)) {
-            const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+            const QMessageLogContext context(data(message.file), message.line,
+                                             data(message.function), data(message.category));
             s_previous(message.type, context, message.text);
         }
         s_held.clear();
@@ -92,7 +104,8 @@ private:
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
     {
         if (type != QtFatalMsg) {
-            s_held.append({ type, QByteArray(context.category), text });
+            s_held.append({ type, QByteArray(context.file), context.line,
+                            QByteArray(context.function), QByteArray(context.category), text });
             return;
         }
         if (!text.contains(QLatin1String("platform plugin"))) {

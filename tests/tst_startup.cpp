@@ -25,6 +25,10 @@ const char childOption[] = "--print-start-up";
 // player gets, one item per line.
 int printStartUp(int argc, char *argv[])
 {
+    // Every message that reaches the program's handler, on standard error.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &text) {
+        std::fprintf(stderr, "%s: %s\n", context.category, qUtf8Printable(text));
+    });
     return Startup::run(argc, argv, [](QMainWindow &window) {
         auto *fail = window.findChild<QDialog1 *>();
         auto *box = fail->findChild<QDialogButtonBox *>();
@@ -95,8 +99,9 @@ void tst_Startup::startUp_data()
 {
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("display");
+    QTest::addColumn<QStringList>("environment");
     QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("logged");
 
     const QString chinese = QStringLiteral(
         "打开窗口|地址：|最终地址：0x|输入 SUCCESS 窗口的十六进制地址，然后按回车键|FAIL");
@@ -105,29 +110,41 @@ void tst_Startup::startUp_data()
         "press Enter|FAIL");
 
     const auto row = [](const char *name, const char *lang, const char *language,
-                        const char *display, const QString &shown) {
+                        const QStringList &environment, const QString &shown,
+                        const char *logged = "") {
         QTest::newRow(name) << QString::fromLatin1(lang) << QString::fromLatin1(language)
-                            << QString::fromLatin1(display) << shown;
+                            << environment << shown << QString::fromLatin1(logged);
     };
 
     // The game's texts: as written for C and Chinese, English for the rest.
     // Qt's standard buttons follow the locale wherever Qt has a translation.
     // Windows has no C locale: there it is English.
 #ifdef Q_OS_WIN
-    row("C", "C", "", "", english + QLatin1String("|OK|Cancel"));
+    row("C", "C", "", {}, english + QLatin1String("|OK|Cancel"));
 #else
-    row("C", "C", "", "", chinese + QLatin1String("|OK|Cancel"));
-    row("LANGUAGE over LANG", "C", "de", "", english + QLatin1String("|OK|Abbrechen"));
+    row("C", "C", "", {}, chinese + QLatin1String("|OK|Cancel"));
+    row("LANGUAGE over LANG", "C", "de", {}, english + QLatin1String("|OK|Abbrechen"));
 #endif
-    row("en_US", "en_US.UTF-8", "", "", english + QLatin1String("|OK|Cancel"));
-    row("de_DE", "de_DE.UTF-8", "", "", english + QLatin1String("|OK|Abbrechen"));
-    row("zh_CN", "zh_CN.UTF-8", "", "", chinese + QStringLiteral("|确定|取消"));
+    row("en_US", "en_US.UTF-8", "", {}, english + QLatin1String("|OK|Cancel"));
+    row("de_DE", "de_DE.UTF-8", "", {}, english + QLatin1String("|OK|Abbrechen"));
+    row("zh_CN", "zh_CN.UTF-8", "", {}, chinese + QStringLiteral("|确定|取消"));
 
 #ifndef Q_OS_WIN
+    // Messages held while the application object is built reach the
+    // program's handler afterwards, category and text as they were.
+    row("warning while starting", "C", "", { QStringLiteral("QT_STYLE_OVERRIDE=nosuchstyle") },
+        chinese + QLatin1String("|OK|Cancel"),
+        "default: QApplication: invalid style override 'nosuchstyle' passed, ignoring it.");
+
     // A display that cannot be reached ends the program with status 1 and
     // one line that says why and what to do, not with an abort.
-    row("X display not there", "C", "", "xcb :87", QString());
-    row("Wayland display not there", "C", "", "wayland nowhere", QString());
+    const auto unreachable = [](const char *platform, const char *display) {
+        return QStringList { QLatin1String("QT_QPA_PLATFORM=") + QLatin1String(platform),
+                             QLatin1String("DISPLAY=") + QLatin1String(display),
+                             QLatin1String("WAYLAND_DISPLAY=") + QLatin1String(display) };
+    };
+    row("X display not there", "C", "", unreachable("xcb", ":87"), QString());
+    row("Wayland display not there", "C", "", unreachable("wayland", "nowhere"), QString());
 #endif
 }
 
@@ -135,34 +152,33 @@ void tst_Startup::startUp()
 {
     QFETCH(QString, lang);
     QFETCH(QString, language);
-    QFETCH(QString, display);
+    QFETCH(QStringList, environment);
     QFETCH(QString, shown);
+    QFETCH(QString, logged);
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment childEnvironment = QProcessEnvironment::systemEnvironment();
 #ifdef Q_OS_WIN
     // Wine gives a program, and its children, the locale it was started in:
     // ctest runs this once per locale.
-    if (environment.value(QStringLiteral("LANG"), QStringLiteral("C")) != lang)
+    Q_UNUSED(environment);
+    if (childEnvironment.value(QStringLiteral("LANG"), QStringLiteral("C")) != lang)
         QSKIP("this run has another locale");
 #else
     for (const char *name : { "LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE" })
-        environment.remove(QString::fromLatin1(name));
-    environment.insert(QStringLiteral("LANG"), lang);
+        childEnvironment.remove(QString::fromLatin1(name));
+    childEnvironment.insert(QStringLiteral("LANG"), lang);
     if (!language.isEmpty())
-        environment.insert(QStringLiteral("LANGUAGE"), language);
-    if (!display.isEmpty()) {
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                           display.section(QLatin1Char(' '), 0, 0));
-        environment.insert(QStringLiteral("DISPLAY"), display.section(QLatin1Char(' '), 1));
-        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), display.section(QLatin1Char(' '), 1));
-    }
+        childEnvironment.insert(QStringLiteral("LANGUAGE"), language);
+    for (const QString &variable : std::as_const(environment))
+        childEnvironment.insert(variable.section(QLatin1Char('='), 0, 0),
+                                variable.section(QLatin1Char('='), 1));
 #endif
 
     // Its own folder to start in, and to look for a core dump in afterwards.
     QTemporaryDir folder;
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
+    childEnvironment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
     QProcess child;
-    child.setProcessEnvironment(environment);
+    child.setProcessEnvironment(childEnvironment);
     child.setWorkingDirectory(folder.path());
     child.start(QCoreApplication::applicationFilePath(), { QString::fromLatin1(childOption) });
     QVERIFY(child.waitForFinished(30000));
@@ -182,6 +198,8 @@ void tst_Startup::startUp()
         QVERIFY2(QDir(folder.path()).isEmpty(), "the program left a file, a core dump perhaps");
         return;
     }
+    if (!logged.isEmpty())
+        QVERIFY2(err.split(QLatin1Char('\n')).contains(logged), qPrintable(err));
     QStringList expected = shown.split(QLatin1Char('|'));
     expected << QStringLiteral("icon 16 to 256 pixels") << QStringLiteral(RAVELBOX_ID);
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
