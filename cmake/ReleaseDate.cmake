@@ -24,8 +24,6 @@ endif()
 execute_process(COMMAND date -u -d "@${RAVELBOX_SOURCE_DATE_EPOCH}" +%F
     OUTPUT_VARIABLE RAVELBOX_RELEASE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE)
 
-# CPack stamps its packages with the same time. The packaging module that
-# includes this file appends its own CPack settings to the file.
-set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
-file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
-    "set(ENV{SOURCE_DATE_EPOCH} ${RAVELBOX_SOURCE_DATE_EPOCH})\n")
+# CPack stamps its packages with the same time (cmake/CPackProjectConfig.cmake).
+set(CPACK_RAVELBOX_SOURCE_DATE_EPOCH ${RAVELBOX_SOURCE_DATE_EPOCH})
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/CPackProjectConfig.cmake)
