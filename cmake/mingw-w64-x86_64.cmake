@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 
 # Cross-builds the game for 64-bit Windows with Debian's MinGW-w64 (posix
-# threads) against the Qt that tools/build-windows-qt.sh built, and runs
-# what it builds, tests included, under Wine.
+# threads) against the Qt that tools/build-windows-qt.sh built, whose folder
+# RAVELBOX_WINDOWS_QT names, and runs what it builds, tests included, under
+# Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(triplet x86_64-w64-mingw32)
@@ -16,15 +17,16 @@ foreach(tool ar ranlib strip objdump)
 endforeach()
 
 get_filename_component(source_dir "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-execute_process(COMMAND "${source_dir}/tools/build-windows-qt.sh" --print-prefix
-    OUTPUT_VARIABLE qt_prefix OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
-if(result OR NOT EXISTS "${qt_prefix}/ravelbox-qt-source")
-    message(FATAL_ERROR "Qt for Windows is not built yet; run tools/build-windows-qt.sh "
-        "(about 25 minutes, once per machine)")
+# The `windows` preset takes the folder from the environment variable of the
+# same name: RAVELBOX_WINDOWS_QT=$(tools/build-windows-qt.sh).
+set(RAVELBOX_WINDOWS_QT "$ENV{RAVELBOX_WINDOWS_QT}" CACHE PATH "Qt for Windows")
+if(NOT EXISTS "${RAVELBOX_WINDOWS_QT}/ravelbox-qt-source")
+    message(FATAL_ERROR "Qt for Windows is not built yet: run "
+        "RAVELBOX_WINDOWS_QT=$(tools/build-windows-qt.sh) (about 15 minutes, once per machine) "
+        "and configure again")
 endif()
-set(RAVELBOX_WINDOWS_QT "${qt_prefix}" CACHE INTERNAL "Qt for Windows")
 
-set(CMAKE_FIND_ROOT_PATH /usr/${triplet} "${qt_prefix}")
+set(CMAKE_FIND_ROOT_PATH /usr/${triplet} "${RAVELBOX_WINDOWS_QT}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -3,8 +3,9 @@
 
 # Builds the game for the web with Debian's emscripten against the Qt that
 # tools/build-wasm-qt.sh built, whose folder RAVELBOX_WASM_QT names (the
-# `web` preset takes it from the environment variable of the same name), and
-# runs the widget-free tests under node.
+# `web` preset takes it from the environment variable of the same name:
+# RAVELBOX_WASM_QT=$(tools/build-wasm-qt.sh)), and runs the widget-free tests
+# under node.
 set(RAVELBOX_WASM_QT "$ENV{RAVELBOX_WASM_QT}" CACHE PATH "Qt for WebAssembly")
 if(NOT EXISTS "${RAVELBOX_WASM_QT}/ravelbox-qt-source")
     message(FATAL_ERROR "Qt for the web is not built yet: run "
