@@ -7,6 +7,8 @@ enable_language(RC)
 
 # The program's icon, made from data/icons; the installer shows it too.
 set(RAVELBOX_ICO ${PROJECT_BINARY_DIR}/app/ravelbox.ico)
+# The zip's name and folder; the installer adds -setup.
+set(RAVELBOX_WINDOWS_PACKAGE Ravelbox-${PROJECT_VERSION}-win64)
 
 # Every program sits beside the DLLs, plugins and translations it loads, so
 # the build folder runs the way the shipped folder does.

@@ -24,7 +24,6 @@ import subprocess
 import sys
 import tempfile
 import threading
-import time
 
 from PIL import Image
 from selenium import webdriver
@@ -33,12 +32,9 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-# What a player learns from a few keys: they are always these digits, with
-# the distance between the two dialogs in 24-byte steps inserted at
-# position 5 and a two-digit clue at position 13, odd when the FAIL dialog
-# lies above the SUCCESS dialog and even when below.
-BASE_DIGITS = "10121282157740"
-STEP = 24
+from player import Failure, candidates, wait_for
+
+# Dialogs lie on multiples of this many bytes in WebAssembly's memory.
 ALIGNMENT = 4
 
 # Language: what tesseract reads it with, the button's text, the dialogs' Cancel.
@@ -49,20 +45,6 @@ LANGUAGES = {
 }
 TITLE_BAR = (48, 140, 198)
 SCREENSHOTS = pathlib.Path("web-screenshots")
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_for(what, probe, timeout=30):
-    """Calls probe until it returns True; anything else it returns says what
-    it saw, which the failure after timeout seconds reports."""
-    deadline = time.monotonic() + timeout
-    while (seen := probe()) is not True:
-        if time.monotonic() > deadline:
-            raise Failure(f"no {what} after {timeout} s; saw {seen!r}")
-        time.sleep(0.2)
 
 
 def serve(folder):
@@ -205,23 +187,8 @@ class Page:
         ActionChains(self.browser).move_to_element_with_offset(canvas, int(x), int(y)).click().perform()
 
 
-def candidates(address, key):
-    """The SUCCESS dialog's possible addresses, worked out from the clues."""
-    length = len(key) - len(BASE_DIGITS) - 2
-    if length < 1:
-        raise Failure(f"key {key!r} is too short")
-    distance, clue = key[5:5 + length], key[13:15]
-    rebuilt = BASE_DIGITS[:5] + distance + BASE_DIGITS[5:]
-    if rebuilt[:13] + clue + rebuilt[13:] != key:
-        raise Failure(f"key {key!r} is not the base digits with a distance and a clue")
-    sign = 1 if int(clue) % 2 else -1
-    fail = int(address, 16)
-    return [format(fail - sign * (STEP * int(distance) + rest), "x")
-            for rest in range(0, STEP, ALIGNMENT)]
-
-
 def play(page, address, key):
-    found = [text for text in candidates(address, key) if page.opens_success(text)]
+    found = [text for text in candidates(address, key, ALIGNMENT) if page.opens_success(text)]
     if len(found) != 1:
         raise Failure(f"{len(found)} of the candidates opened SUCCESS: {found}")
     # Ten dialogs in all so far counting those below, each closed by key.

@@ -8,10 +8,21 @@
 # time-out. A Qt Test program writes its log through Qt Test's own file
 # logger, since output piped from a Wine console program can be lost.
 # Usage: tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
-# Needs an X display: Wine wants one even for Qt's offscreen platform.
+# Wine wants an X display even for Qt's offscreen platform: without DISPLAY
+# it takes the one named in the file RAVELBOX_WINE_DISPLAY_FILE (which the
+# tests' fixture starts with tools/wine-display.sh), else a private Xvfb.
 set -euo pipefail
 program=$1
 shift
+
+if [ -z "${DISPLAY:-}" ]; then
+    if [ -s "${RAVELBOX_WINE_DISPLAY_FILE:-}" ]; then
+        DISPLAY=$(cat "$RAVELBOX_WINE_DISPLAY_FILE")
+        export DISPLAY
+    else
+        exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" "$@"
+    fi
+fi
 
 source "$(dirname "$0")/qt-cache.sh"
 export WINEPREFIX=${RAVELBOX_WINEPREFIX:-${WINEPREFIX:-$RAVELBOX_CACHE/wineprefix}}

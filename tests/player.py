@@ -1,0 +1,43 @@
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+"""What the GUI tests share: waiting with a time-out, and working out the
+SUCCESS dialog's address from the clues as a player would, without the
+game's code."""
+import time
+
+# What a player learns from a few keys: they are always these digits, with
+# the distance between the two dialogs in 24-byte steps inserted at
+# position 5 and a two-digit clue at position 13, odd when the FAIL dialog
+# lies above the SUCCESS dialog and even when below.
+BASE_DIGITS = "10121282157740"
+STEP = 24
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, probe, timeout=30):
+    """Calls probe until it returns True; anything else it returns says what
+    it saw, which the failure after timeout seconds reports."""
+    deadline = time.monotonic() + timeout
+    while (seen := probe()) is not True:
+        if time.monotonic() > deadline:
+            raise Failure(f"no {what} after {timeout} s; saw {seen!r}")
+        time.sleep(0.2)
+
+
+def candidates(address, key, alignment):
+    """The SUCCESS dialog's possible addresses in hexadecimal, for dialogs
+    that lie on multiples of alignment bytes."""
+    length = len(key) - len(BASE_DIGITS) - 2
+    if length < 1:
+        raise Failure(f"key {key!r} is too short")
+    distance, clue = key[5:5 + length], key[13:15]
+    rebuilt = BASE_DIGITS[:5] + distance + BASE_DIGITS[5:]
+    if rebuilt[:13] + clue + rebuilt[13:] != key:
+        raise Failure(f"key {key!r} is not the base digits with a distance and a clue")
+    sign = 1 if int(clue) % 2 else -1
+    fail = int(address, 16)
+    return [format(fail - sign * (STEP * int(distance) + rest), "x")
+            for rest in range(0, STEP, alignment)]
