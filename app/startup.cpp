@@ -150,6 +150,10 @@ int run(int argc, char *argv[], const Play &play, const MakeWindow &makeWindow)
     // Must be set before the application object exists to take effect.
     // Qt 6 always scales for high DPI and has deprecated the attribute.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    // 125 %, 150 % and 175 % as they are, as Qt 6 does: Qt 5 would round
+    // 150 % up to 200 % and fill most of a small laptop screen.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 #endif
 
     // Nothing ships at this path; it is looked up all the same, first.

@@ -57,8 +57,8 @@ void centre(QMainWindow &window)
 {
     const QScreen *screen = window.screen();
     const QSize frame = window.frameGeometry().size();
-    QRect placed = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frame,
-                                       screen->availableGeometry());
+    QRect placed
+        = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frame, screen->availableGeometry());
     // The title bar stays on the page, however small the page is.
     placed.moveTop(qMax(placed.top(), screen->availableGeometry().top()));
     window.move(placed.topLeft());
@@ -90,9 +90,9 @@ void show(QMainWindow &window)
     QObject::connect(window.screen(), &QScreen::availableGeometryChanged, &window,
                      [&window] { centre(window); });
     QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [] {
-        emscripten::val::global("document").call<void>(
-                "dispatchEvent",
-                emscripten::val::global("Event").new_(emscripten::val("ravelbox-ended")));
+        emscripten::val::global("document")
+            .call<void>("dispatchEvent",
+                        emscripten::val::global("Event").new_(emscripten::val("ravelbox-ended")));
     });
 }
 

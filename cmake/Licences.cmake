@@ -1,6 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The Ravelbox authors
 # SPDX-License-Identifier: MIT
 
+# The licences and sources of what the Windows and web downloads ship.
+
 # source_of(VAR PACKAGE): "source-package version" of an installed Debian package.
 function(source_of var package)
     execute_process(COMMAND dpkg-query -W "-f=\${source:Package} \${source:Version}" ${package}
@@ -9,4 +11,19 @@ function(source_of var package)
         message(FATAL_ERROR "${package} is not installed")
     endif()
     set(${var} "${source}" PARENT_SCOPE)
+endfunction()
+
+# mit_licence(FILE): writes the game's MIT licence with its real copyright
+# notice, taken from data/copyright, where LICENSES/MIT.txt has the template's
+# "<year> <copyright holders>": the licence must be shipped with its notice.
+function(mit_licence file)
+    file(STRINGS ${PROJECT_SOURCE_DIR}/data/copyright notices REGEX "^Copyright: ")
+    list(GET notices 0 notice)
+    string(REGEX REPLACE "^Copyright: " "" notice "${notice}")
+    file(READ ${PROJECT_SOURCE_DIR}/LICENSES/MIT.txt text)
+    string(REPLACE "<year> <copyright holders>" "${notice}" text "${text}")
+    if(text MATCHES "<year>|<copyright holders>")
+        message(FATAL_ERROR "LICENSES/MIT.txt has a placeholder left: ${text}")
+    endif()
+    file(WRITE ${file} "${text}")
 endfunction()

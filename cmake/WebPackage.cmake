@@ -5,7 +5,7 @@
 # licences, laid out in site/ of the build folder for the browser test and
 # installed for Ravelbox-<version>-web.zip, which any static web server serves.
 include(${PROJECT_SOURCE_DIR}/cmake/ReleaseDate.cmake)
-include(${PROJECT_SOURCE_DIR}/cmake/DebianSources.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/Licences.cmake)
 
 set(site ${PROJECT_BINARY_DIR}/site)
 configure_file(${PROJECT_SOURCE_DIR}/data/web/index.html.in ${site}/index.html @ONLY)
@@ -26,7 +26,6 @@ source_of(font_source fonts-wqy-microhei)
 source_of(translations_source qt6-translations-l10n)
 set(licenses ${site}/licenses)
 foreach(pair
-        "${PROJECT_SOURCE_DIR}/LICENSES/MIT.txt:Ravelbox-MIT.txt"
         "${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-only.txt:GPL-3.0.txt"
         "${PROJECT_SOURCE_DIR}/LICENSES/LGPL-3.0-only.txt:LGPL-3.0.txt"
         "/usr/share/doc/libqt6core6/copyright:Qt-copyright.txt"
@@ -37,6 +36,7 @@ foreach(pair
     string(REGEX REPLACE "^.*:" "" to "${pair}")
     configure_file("${from}" ${licenses}/${to} COPYONLY)
 endforeach()
+mit_licence(${licenses}/Ravelbox-MIT.txt)
 configure_file(${PROJECT_SOURCE_DIR}/data/web-licenses.txt.in ${licenses}/README.txt @ONLY)
 install(DIRECTORY ${site}/ DESTINATION .)
 

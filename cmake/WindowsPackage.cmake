@@ -7,7 +7,7 @@
 # and the installer.
 include(${PROJECT_SOURCE_DIR}/cmake/ReleaseDate.cmake)
 
-include(${PROJECT_SOURCE_DIR}/cmake/DebianSources.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/Licences.cmake)
 
 # The C++ runtime and the posix threads of the MinGW compiler, and zlib.
 set(runtime_dlls "")
@@ -101,7 +101,6 @@ source_of(translations_source qttranslations5-l10n)
 set(licenses ${PROJECT_BINARY_DIR}/licenses)
 file(MAKE_DIRECTORY ${licenses})
 foreach(pair
-        "${PROJECT_SOURCE_DIR}/LICENSES/MIT.txt:Ravelbox-MIT.txt"
         "/usr/share/common-licenses/LGPL-3:LGPL-3.0.txt"
         "/usr/share/common-licenses/GPL-3:GPL-3.0.txt"
         "/usr/share/doc/libqt5core5a/copyright:Qt-copyright.txt"
@@ -113,17 +112,22 @@ foreach(pair
     string(REGEX REPLACE "^.*:" "" to "${pair}")
     configure_file("${from}" ${licenses}/${to} COPYONLY)
 endforeach()
+mit_licence(${licenses}/Ravelbox-MIT.txt)
 configure_file(${PROJECT_SOURCE_DIR}/data/windows-licenses.txt.in ${licenses}/README.txt @ONLY
     NEWLINE_STYLE CRLF)
 install(DIRECTORY ${licenses}/ DESTINATION licenses)
+# What the game is, how to play it and how to remove it, beside ravelbox.exe.
+configure_file(${PROJECT_SOURCE_DIR}/data/windows-readme.txt.in ${PROJECT_BINARY_DIR}/README.txt
+    @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
 
 set(CPACK_PACKAGE_NAME Ravelbox)
 set(CPACK_PACKAGE_VENDOR "The Ravelbox authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_FILE_NAME Ravelbox-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME ${RAVELBOX_WINDOWS_PACKAGE})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Ravelbox)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Ravelbox)
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSES/MIT.txt)
+set(CPACK_RESOURCE_FILE_LICENSE ${licenses}/Ravelbox-MIT.txt)
 set(CPACK_PACKAGE_EXECUTABLES ravelbox Ravelbox)
 
 # The zip: one folder, entries in a fixed order with the changelog's time.
@@ -139,14 +143,20 @@ set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_INSTALLED_ICON_NAME ravelbox.exe)
 set(CPACK_NSIS_MUI_ICON ${RAVELBOX_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${RAVELBOX_ICO})
+# The game's name and icon on every page, not NSIS's own.
+find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+set(header ${PROJECT_BINARY_DIR}/nsis-header.bmp)
+set(side ${PROJECT_BINARY_DIR}/nsis-side.bmp)
+execute_process(COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tools/nsis-bitmaps.py
+    ${PROJECT_SOURCE_DIR}/data/icons/ravelbox-256.png ${header} ${side} COMMAND_ERROR_IS_FATAL ANY)
+set(CPACK_PACKAGE_ICON ${header})
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${side})
+set(CPACK_NSIS_MUI_UNWELCOMEFINISHPAGE_BITMAP ${side})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # Debian's NSIS builds 32-bit installers unless told otherwise; file times
-# are left out so that every build gives the same bytes.
-set(CPACK_NSIS_DEFINES "  Target amd64-unicode\n  SetDateSave off")
+# are left out so that every build gives the same bytes; the game's name
+# stands where NSIS would name itself.
+set(CPACK_NSIS_DEFINES "  Target amd64-unicode\n  SetDateSave off\n  BrandingText Ravelbox")
 
 set(CPACK_GENERATOR External NSIS)
-file(APPEND ${CPACK_PROJECT_CONFIG_FILE}
-    "if(CPACK_GENERATOR STREQUAL NSIS)\n"
-    "    string(APPEND CPACK_PACKAGE_FILE_NAME -setup)\n"
-    "endif()\n")
 include(CPack)

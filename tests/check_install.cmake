@@ -74,3 +74,6 @@ if(MAN)
 else()
     message(STATUS "man is not installed; the manual page was not checked")
 endif()
+
+set(DIR "${PREFIX}")
+include("${CMAKE_CURRENT_LIST_DIR}/check_no_placeholders.cmake")

@@ -48,6 +48,10 @@ int printStartUp(int argc, char *argv[])
                                       .arg(sizes.first().width())
                                       .arg(sizes.last().width()),
                 QGuiApplication::desktopFileName(),
+                QGuiApplication::highDpiScaleFactorRoundingPolicy()
+                        == Qt::HighDpiScaleFactorRoundingPolicy::PassThrough
+                    ? QStringLiteral("unrounded scale factors")
+                    : QStringLiteral("rounded scale factors"),
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
                 QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling)
                     ? QStringLiteral("high-DPI scaling")
@@ -109,12 +113,12 @@ void tst_Startup::startUp_data()
         "Open window|FAIL:|Answer: 0x|Type the SUCCESS dialog's address in hexadecimal, then "
         "press Enter|FAIL");
 
-    const auto row = [](const char *name, const char *lang, const char *language,
-                        const QStringList &environment, const QString &shown,
-                        const char *logged = "") {
-        QTest::newRow(name) << QString::fromLatin1(lang) << QString::fromLatin1(language)
-                            << environment << shown << QString::fromLatin1(logged);
-    };
+    const auto row
+        = [](const char *name, const char *lang, const char *language,
+             const QStringList &environment, const QString &shown, const char *logged = "") {
+              QTest::newRow(name) << QString::fromLatin1(lang) << QString::fromLatin1(language)
+                                  << environment << shown << QString::fromLatin1(logged);
+          };
 
     // The game's texts: as written for C and Chinese, English for the rest.
     // Qt's standard buttons follow the locale wherever Qt has a translation.
@@ -201,7 +205,8 @@ void tst_Startup::startUp()
     if (!logged.isEmpty())
         QVERIFY2(err.split(QLatin1Char('\n')).contains(logged), qPrintable(err));
     QStringList expected = shown.split(QLatin1Char('|'));
-    expected << QStringLiteral("icon 16 to 256 pixels") << QStringLiteral(RAVELBOX_ID);
+    expected << QStringLiteral("icon 16 to 256 pixels") << QStringLiteral(RAVELBOX_ID)
+             << QStringLiteral("unrounded scale factors");
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     expected << QStringLiteral("high-DPI scaling");
 #endif

@@ -17,6 +17,11 @@ add_test(NAME web_font_covers_texts
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web_font.py
         ${RAVELBOX_WEB_FONT} ${RAVELBOX_WEB_TS_FILES})
 
+# The game's licence travels with its real copyright notice.
+add_test(NAME web_licence_notices
+    COMMAND ${CMAKE_COMMAND} -DDIR=${PROJECT_BINARY_DIR}/site
+        -P ${CMAKE_CURRENT_SOURCE_DIR}/check_no_placeholders.cmake)
+
 # Plays the game by keyboard in Chromium, in three languages.
 add_test(NAME web_play
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web.py ${PROJECT_BINARY_DIR}/site)

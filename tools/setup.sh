@@ -22,7 +22,7 @@ RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translatio
 # clipboard tools, the fonts Wine draws with and the locales the start-up
 # test runs in.
 RAVELBOX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev perl python3
-    icoutils nsis zip unzip wine wine64 fonts-wine xvfb xauth openbox xdotool xclip locales)
+    icoutils nsis python3-pil zip unzip wine wine64 fonts-wine xvfb xauth openbox xdotool xclip locales)
 RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN)
 
 # What the web version needs (./run.sh --web): emscripten, Debian's Qt 6
