@@ -16,23 +16,17 @@ game with an offer to play again. What the canvas shows is read with
 tesseract. Fails at the first step that goes wrong, saying what it saw;
 the screenshots stay in web-screenshots/ of the working folder.
 """
-import functools
-import http.server
 import io
 import pathlib
 import subprocess
-import sys
-import tempfile
-import threading
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from player import Failure, candidates, wait_for
+from browser import serve, start_browser
+from player import Failure, candidates, run, wait_for
 
 # Dialogs lie on multiples of this many bytes in WebAssembly's memory.
 ALIGNMENT = 4
@@ -45,33 +39,6 @@ LANGUAGES = {
 }
 TITLE_BAR = (48, 140, 198)
 SCREENSHOTS = pathlib.Path("web-screenshots")
-
-
-def serve(folder):
-    class Handler(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *arguments):
-            pass
-
-    server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(Handler, directory=folder))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-def start_browser(language):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
-                     "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
-                     "--disable-background-networking", "--disable-component-update",
-                     "--disable-sync", "--no-first-run", "--window-size=1024,768",
-                     # Larger glyphs read better.
-                     "--force-device-scale-factor=2",
-                     f"--user-data-dir={tempfile.mkdtemp(prefix='ravelbox-chromium-')}"):
-        options.add_argument(argument)
-    options.add_experimental_option("prefs", {"intl.accept_languages": language})
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 class Page:
@@ -203,7 +170,8 @@ def main(folder):
     url = f"http://127.0.0.1:{server.server_port}/index.html"
     addresses = []
     for language in LANGUAGES:
-        browser = start_browser(language)
+        # Larger glyphs read better.
+        browser = start_browser("--force-device-scale-factor=2", language=language)
         try:
             page = Page(browser, url, language)
             address, key = page.start()
@@ -238,8 +206,4 @@ def main(folder):
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(main(*sys.argv[1:]))
-    except Failure as failure:
-        print(f"FAIL: {failure}")
-        sys.exit(1)
+    run(main)

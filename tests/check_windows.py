@@ -19,11 +19,10 @@ first step that goes wrong, saying what it saw.
 import os
 import pathlib
 import subprocess
-import sys
 import tempfile
 import zipfile
 
-from player import Failure, candidates, wait_for
+from player import Failure, candidates, run, wait_for
 
 # Windows' heap puts objects on 16-byte boundaries.
 ALIGNMENT = 16
@@ -183,8 +182,4 @@ def main(runner, archive, installer, version):
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(main(*sys.argv[1:]))
-    except Failure as failure:
-        print(f"FAIL: {failure}")
-        sys.exit(1)
+    run(main)

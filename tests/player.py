@@ -1,8 +1,9 @@
 # SPDX-FileCopyrightText: 2026 The Ravelbox authors
 # SPDX-License-Identifier: MIT
-"""What the GUI tests share: waiting with a time-out, and working out the
-SUCCESS dialog's address from the clues as a player would, without the
-game's code."""
+"""What the GUI tests share: waiting with a time-out, failing with what was
+seen, and working out the SUCCESS dialog's address from the clues as a
+player would, without the game's code."""
+import sys
 import time
 
 # What a player learns from a few keys: they are always these digits, with
@@ -15,6 +16,16 @@ STEP = 24
 
 class Failure(Exception):
     pass
+
+
+def run(main):
+    """Runs main with the command line's arguments and exits with its status,
+    or with 1 and what went wrong on the first failed step."""
+    try:
+        sys.exit(main(*sys.argv[1:]))
+    except Failure as failure:
+        print(f"FAIL: {failure}")
+        sys.exit(1)
 
 
 def wait_for(what, probe, timeout=30):

@@ -14,9 +14,7 @@ memory the page holds once the window is up (WebAssembly memory and
 JavaScript heap). The game's first frame must also wait for its set-up's
 pauses, 420 ms.
 """
-import functools
 import gzip
-import http.server
 import io
 import os
 import pathlib
@@ -24,16 +22,14 @@ import shutil
 import statistics
 import subprocess
 import sys
-import tempfile
-import threading
 import time
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "tests"))
+from browser import serve, start_browser  # noqa: E402  (the tests' own module)
 BUILD = ROOT / "build-web-measure"
 DOWNLOADED = ("index.html", "qtloader.js", "ravelbox.js", "ravelbox.wasm")
 
@@ -58,31 +54,8 @@ def build():
     return {"game": BUILD / "site", "hello window": hello}
 
 
-def serve(folder):
-    class Handler(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *arguments):
-            pass
-
-    server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(Handler, directory=folder))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
 def download(folder):
     return sum(len(gzip.compress((folder / name).read_bytes(), 9)) for name in DOWNLOADED)
-
-
-def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
-                     "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
-                     "--disable-background-networking", "--disable-component-update",
-                     "--disable-sync", "--no-first-run", "--window-size=1024,768",
-                     f"--user-data-dir={tempfile.mkdtemp(prefix='ravelbox-chromium-')}"):
-        options.add_argument(argument)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 def first_frame(driver, url):
@@ -112,7 +85,7 @@ def main(loads="5"):
     for name, folder in sites.items():
         server = serve(folder)
         url = f"http://127.0.0.1:{server.server_port}/index.html"
-        driver = browser()
+        driver = start_browser()
         try:
             first_frame(driver, url)  # fills the cache
             times = [first_frame(driver, url) for _ in range(int(loads))]
