@@ -42,11 +42,11 @@ if [ "$windows" = 1 ]; then
     echo "== Windows: skipped (RAVELBOX_SKIP_WINDOWS=1)"
 else
     ravelbox_locales "${RAVELBOX_WINDOWS_LOCALES[@]}"
-    tools/check-windows.sh
+    tools/check-download.sh windows
 fi
 
 if [ "$web" = 1 ]; then
     echo "== Web: skipped (RAVELBOX_SKIP_WEB=1)"
 else
-    tools/check-web.sh
+    tools/check-download.sh web
 fi
