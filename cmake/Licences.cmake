@@ -13,6 +13,16 @@ function(source_of var package)
     set(${var} "${source}" PARENT_SCOPE)
 endfunction()
 
+# copy_licences(DIR FROM:TO...): copies each licence or copyright file FROM
+# into DIR under the name TO.
+function(copy_licences dir)
+    foreach(pair ${ARGN})
+        string(REGEX REPLACE ":[^:]*$" "" from "${pair}")
+        string(REGEX REPLACE "^.*:" "" to "${pair}")
+        configure_file("${from}" ${dir}/${to} COPYONLY)
+    endforeach()
+endfunction()
+
 # mit_licence(FILE): writes the game's MIT licence with its real copyright
 # notice, taken from data/copyright, where LICENSES/MIT.txt has the template's
 # "<year> <copyright holders>": the licence must be shipped with its notice.

@@ -25,17 +25,13 @@ source_of(emscripten_source emscripten)
 source_of(font_source fonts-wqy-microhei)
 source_of(translations_source qt6-translations-l10n)
 set(licenses ${site}/licenses)
-foreach(pair
+copy_licences(${licenses}
         "${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-only.txt:GPL-3.0.txt"
         "${PROJECT_SOURCE_DIR}/LICENSES/LGPL-3.0-only.txt:LGPL-3.0.txt"
         "/usr/share/doc/libqt6core6/copyright:Qt-copyright.txt"
         "/usr/share/doc/qt6-translations-l10n/copyright:Qt-translations-copyright.txt"
         "/usr/share/doc/emscripten/copyright:emscripten-copyright.txt"
         "/usr/share/doc/fonts-wqy-microhei/copyright:wqy-microhei-copyright.txt")
-    string(REGEX REPLACE ":[^:]*$" "" from "${pair}")
-    string(REGEX REPLACE "^.*:" "" to "${pair}")
-    configure_file("${from}" ${licenses}/${to} COPYONLY)
-endforeach()
 mit_licence(${licenses}/Ravelbox-MIT.txt)
 configure_file(${PROJECT_SOURCE_DIR}/data/web-licenses.txt.in ${licenses}/README.txt @ONLY)
 install(DIRECTORY ${site}/ DESTINATION .)

@@ -99,8 +99,7 @@ source_of(threads_source mingw-w64-x86-64-dev)
 source_of(zlib_source libz-mingw-w64)
 source_of(translations_source qttranslations5-l10n)
 set(licenses ${PROJECT_BINARY_DIR}/licenses)
-file(MAKE_DIRECTORY ${licenses})
-foreach(pair
+copy_licences(${licenses}
         "/usr/share/common-licenses/LGPL-3:LGPL-3.0.txt"
         "/usr/share/common-licenses/GPL-3:GPL-3.0.txt"
         "/usr/share/doc/libqt5core5a/copyright:Qt-copyright.txt"
@@ -108,10 +107,6 @@ foreach(pair
         "/usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright:GCC-runtime-copyright.txt"
         "/usr/share/doc/mingw-w64-x86-64-dev/copyright:MinGW-w64-copyright.txt"
         "/usr/share/doc/libz-mingw-w64/copyright:zlib-copyright.txt")
-    string(REGEX REPLACE ":[^:]*$" "" from "${pair}")
-    string(REGEX REPLACE "^.*:" "" to "${pair}")
-    configure_file("${from}" ${licenses}/${to} COPYONLY)
-endforeach()
 mit_licence(${licenses}/Ravelbox-MIT.txt)
 configure_file(${PROJECT_SOURCE_DIR}/data/windows-licenses.txt.in ${licenses}/README.txt @ONLY
     NEWLINE_STYLE CRLF)

@@ -25,7 +25,7 @@ configure_options=(
     -no-feature-network -no-feature-sql -no-feature-printsupport -no-feature-xml
     -no-feature-dbus -no-feature-concurrent -no-feature-imageformat_jpeg
 )
-patches=(tools/patches/qt6-base-*.patch)
+patches=("$PWD"/tools/patches/qt6-base-*.patch)
 prefix=$(ravelbox_qt_prefix "$qt_version-wasm" "${configure_options[*]}" "$(cat "${patches[@]}")")
 
 if [ "${1:-}" = --print-prefix ]; then
@@ -49,38 +49,21 @@ make_emsdk() {
     echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$emsdk/.emscripten"
 }
 
+# In the build folder, with Debian's patched source in $1.
 build() {
-    local work log=$prefix.log
-    work=$(mktemp -d "${TMPDIR:-/tmp}/ravelbox-qt.XXXXXX")
-    # Expanded now: the folder's variable is gone by the time the trap runs.
-    trap "rm -rf -- '$work'" EXIT
-    echo "Building Qt $qt_version for the web into $prefix (once per machine; log: $log)" >&2
-
-    local source_dir
-    source_dir=$(ravelbox_debian_source "$source_package" "$work" 2>"$log")
-    local patch
+    local source_dir=$1 patch
     for patch in "${patches[@]}"; do
-        patch -d "$source_dir" -p1 --forward <"$patch" >>"$log"
+        patch -d "$source_dir" -p1 --forward <"$patch" || return 1
     done
-
     make_emsdk
-    mkdir -p "$work/build"
     # NODE_PATH lets emscripten's JavaScript find Debian's acorn whichever node runs it.
-    if ! (cd "$work/build" && export EMSDK=$prefix/emsdk NODE_PATH=/usr/share/nodejs &&
-        "$source_dir/configure" -prefix "$prefix" "${configure_options[@]}" \
-            -qt-host-path /usr -- -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake &&
-        cmake --build . --parallel "$(($(nproc) + 1))" && cmake --install .) >>"$log" 2>&1; then
-        tail -n 60 "$log" >&2
-        echo "Building Qt for the web failed; the whole log is $log" >&2
-        return 1
-    fi
-    # Written last: its presence means the folder is complete. It names the
-    # exact Debian source, which the web build's licence notice points to.
-    echo "$source_package $(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)" \
-        >"$prefix/ravelbox-qt-source"
+    export EMSDK=$prefix/emsdk NODE_PATH=/usr/share/nodejs
+    "$source_dir/configure" -prefix "$prefix" "${configure_options[@]}" \
+        -qt-host-path /usr -- -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake &&
+        cmake --build . --parallel "$(($(nproc) + 1))" && cmake --install .
 }
 
-ravelbox_qt_cached "$prefix" build >/dev/null
+ravelbox_qt_cached "$prefix" "$source_package" "the web" build >/dev/null
 # Made again where a Qt built before it lacks it.
 make_emsdk
 echo "$prefix"

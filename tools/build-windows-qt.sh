@@ -34,35 +34,17 @@ if [ "${1:-}" = --print-prefix ]; then
     exit 0
 fi
 
+# In the build folder, with Debian's patched source in $1 and scratch room in $2.
 build() {
-    local work log=$prefix.log
-    work=$(mktemp -d "${TMPDIR:-/tmp}/ravelbox-qt.XXXXXX")
-    # Expanded now: the folder's variable is gone by the time the trap runs.
-    trap "rm -rf -- '$work'" EXIT
-    echo "Building Qt $qt_version for Windows into $prefix (once per machine; log: $log)" >&2
-
-    local source_dir
-    source_dir=$(ravelbox_debian_source "$source_package" "$work" 2>"$log")
-
+    local source_dir=$1 work=$2 tool
     # The posix-threads flavour of the cross compiler, whatever the alternatives say.
-    local tool
     mkdir -p "$work/bin"
     for tool in gcc g++; do
         ln -s "/usr/bin/x86_64-w64-mingw32-$tool-posix" "$work/bin/x86_64-w64-mingw32-$tool"
     done
-
-    mkdir -p "$work/build"
-    if ! (cd "$work/build" && export PATH="$work/bin:$PATH" &&
-        "$source_dir/configure" -prefix "$prefix" "${configure_options[@]}" &&
-        make -j"$(($(nproc) + 1))" && make install) >>"$log" 2>&1; then
-        tail -n 60 "$log" >&2
-        echo "Building Qt for Windows failed; the whole log is $log" >&2
-        return 1
-    fi
-    # Written last: its presence means the folder is complete. It names the
-    # exact Debian source, which the Windows package points its users to.
-    echo "$source_package $(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)" \
-        >"$prefix/ravelbox-qt-source"
+    export PATH="$work/bin:$PATH"
+    "$source_dir/configure" -prefix "$prefix" "${configure_options[@]}" &&
+        make -j"$(($(nproc) + 1))" && make install
 }
 
-ravelbox_qt_cached "$prefix" build
+ravelbox_qt_cached "$prefix" "$source_package" Windows build

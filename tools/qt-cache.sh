@@ -37,18 +37,31 @@ ravelbox_debian_source() {
     find "$dir" -maxdepth 1 -type d -name "$package-[0-9]*" | head -n 1
 }
 
-# ravelbox_qt_cached PREFIX BUILD-COMMAND...: prints PREFIX once it holds a
-# complete Qt (the marker file ravelbox-qt-source, written last), building it
-# with the command first if needed. A second run that asks for the same
-# folder meanwhile waits for the first and uses what it built.
+# ravelbox_qt_cached PREFIX PACKAGE NAME BUILD: prints PREFIX once it holds a
+# complete Qt, building it first if needed: fetches Debian's source of
+# PACKAGE and runs `BUILD SOURCE-FOLDER SCRATCH-FOLDER` in an empty build
+# folder, its output going to PREFIX.log. The marker file ravelbox-qt-source,
+# written last, names the exact Debian source. A second run that asks for
+# the same folder meanwhile waits for the first and uses what it built.
 ravelbox_qt_cached() {
-    local prefix=$1
-    shift
+    local prefix=$1 package=$2 name=$3 build=$4
     mkdir -p "$RAVELBOX_CACHE"
     (
         flock 9
-        [ -f "$prefix/ravelbox-qt-source" ] || "$@"
+        [ -f "$prefix/ravelbox-qt-source" ] && exit 0
+        work=$(mktemp -d "${TMPDIR:-/tmp}/ravelbox-qt.XXXXXX")
+        trap 'rm -rf -- "$work"' EXIT
+        log=$prefix.log
+        echo "Building Qt for $name into $prefix (once per machine; log: $log)" >&2
+        source_dir=$(ravelbox_debian_source "$package" "$work" 2>"$log")
+        mkdir -p "$work/build"
+        if ! (cd "$work/build" && "$build" "$source_dir" "$work") >>"$log" 2>&1; then
+            tail -n 60 "$log" >&2
+            echo "Building Qt for $name failed; the whole log is $log" >&2
+            exit 1
+        fi
+        echo "$package $(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)" \
+            >"$prefix/ravelbox-qt-source"
     ) 9>"$prefix.lock"
-    [ -f "$prefix/ravelbox-qt-source" ] || return 1
     echo "$prefix"
 }
