@@ -20,7 +20,8 @@ QDialog1::~QDialog1()
 void QDialog1::paintEvent(QPaintEvent *)
 {
     // Lower-case letters, raised only while painting: the finished banner
-    // never stands in the binary or in memory for a player to search for.
+    // never stands in the binary for a player to search for. Once painted,
+    // it stays in memory as the dialog's description for screen readers.
     static const QList<QChar> letters = { QLatin1Char('f'), QLatin1Char('a'), QLatin1Char('i'),
                                           QLatin1Char('l'), QLatin1Char('!') };
     Banner::paint(this, letters);

@@ -20,7 +20,8 @@ QDialog2::~QDialog2()
 void QDialog2::paintEvent(QPaintEvent *)
 {
     // Lower-case letters, raised only while painting: the finished banner
-    // never stands in the binary or in memory for a player to search for.
+    // never stands in the binary for a player to search for. Once painted,
+    // it stays in memory as the dialog's description for screen readers.
     static const QList<QChar> letters
         = { QLatin1Char('s'), QLatin1Char('u'), QLatin1Char('c'), QLatin1Char('c'),
             QLatin1Char('e'), QLatin1Char('s'), QLatin1Char('s'), QLatin1Char('!') };
