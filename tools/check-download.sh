@@ -36,7 +36,9 @@ git clone -q . "$clone"
     cat "$work/second.log"
     exit 1
 }
-for file in "$clone/build-$preset"/Ravelbox-*; do
+# The downloads themselves; CPack's metadata beside them names the folder.
+shopt -s nullglob
+for file in "$clone/build-$preset"/Ravelbox-*.zip "$clone/build-$preset"/Ravelbox-*.exe; do
     cmp "build-$preset/${file##*/}" "$file"
     echo "the same: ${file##*/}"
 done
