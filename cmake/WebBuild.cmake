@@ -9,6 +9,3 @@ endif()
 
 # Two builds of the same source in different folders give the same bytes.
 add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
-
-# Debian's own, which has the font tools and selenium, whatever else is on PATH.
-find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)

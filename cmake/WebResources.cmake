@@ -4,7 +4,8 @@
 # What the web version carries inside itself, since a browser has neither
 # Qt's translations nor a Chinese font: the translations of the two standard
 # buttons, and a font cut down to the characters the game can show.
-# Included from app/, where `ts_files` lists the game's own translations.
+# Included from app/, where `ts_files` lists the game's own translations;
+# sets `button_qm_files` and RAVELBOX_WEB_FONT, which app/ builds in.
 
 # Qt's languages, but for those whose words the font below has no letters
 # for (Arabic, Persian and Hebrew; those players see the buttons in English)
@@ -28,28 +29,16 @@ endforeach()
 set_source_files_properties(${button_ts_files} PROPERTIES
     OUTPUT_LOCATION ${CMAKE_CURRENT_BINARY_DIR}/web)
 qt_add_translation(button_qm_files ${button_ts_files})
-# The check of the font reads them too.
-set(RAVELBOX_WEB_TS_FILES ${ts_files} ${button_ts_files} PARENT_SCOPE)
-
 # Every character of every text, read straight from the translation files,
 # and printable ASCII for what players type. The family keeps its name.
 set(RAVELBOX_CJK_FONT /usr/share/fonts/truetype/wqy/wqy-microhei.ttc)
-set(font ${CMAKE_CURRENT_BINARY_DIR}/web/ravelbox-cjk.ttf)
+set(RAVELBOX_WEB_FONT ${CMAKE_CURRENT_BINARY_DIR}/web/ravelbox-cjk.ttf)
 set(texts ${CMAKE_CURRENT_BINARY_DIR}/web/texts.txt)
-add_custom_command(OUTPUT ${font}
+add_custom_command(OUTPUT ${RAVELBOX_WEB_FONT}
     COMMAND ${CMAKE_COMMAND} -E cat ${ts_files} ${button_ts_files} > ${texts}
     COMMAND ${PYTHON3} -m fontTools.subset ${RAVELBOX_CJK_FONT} --font-number=0 --text-file=${texts}
-        --unicodes=U+0020-007E --drop-tables+=FFTM --output-file=${font}
+        --unicodes=U+0020-007E --drop-tables+=FFTM --output-file=${RAVELBOX_WEB_FONT}
     DEPENDS ${ts_files} ${button_ts_files} ${RAVELBOX_CJK_FONT})
-set(RAVELBOX_WEB_FONT ${font} PARENT_SCOPE)
-
-set(qrc_entries "    <file alias=\"fonts/ravelbox-cjk.ttf\">${font}</file>\n")
-foreach(qm ${button_qm_files})
-    get_filename_component(name ${qm} NAME)
-    string(APPEND qrc_entries "    <file alias=\"i18n/${name}\">${qm}</file>\n")
-endforeach()
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/ravelbox_web.qrc
-    "<RCC>\n  <qresource prefix=\"/\">\n${qrc_entries}  </qresource>\n</RCC>\n")
-set_source_files_properties(${font} PROPERTIES GENERATED ON)
-target_sources(ravelbox_startup PRIVATE web.cpp web.h ${font} ${button_qm_files}
-    ${CMAKE_CURRENT_BINARY_DIR}/ravelbox_web.qrc)
+# The font check reads both, the font and the translations.
+set(RAVELBOX_WEB_FONT ${RAVELBOX_WEB_FONT} PARENT_SCOPE)
+set(RAVELBOX_WEB_TS_FILES ${ts_files} ${button_ts_files} PARENT_SCOPE)

@@ -139,7 +139,6 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME ravelbox.exe)
 set(CPACK_NSIS_MUI_ICON ${RAVELBOX_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${RAVELBOX_ICO})
 # The game's name and icon on every page, not NSIS's own.
-find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 set(header ${PROJECT_BINARY_DIR}/nsis-header.bmp)
 set(side ${PROJECT_BINARY_DIR}/nsis-side.bmp)
 execute_process(COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tools/nsis-bitmaps.py

@@ -17,14 +17,8 @@ foreach(tool ar ranlib strip objdump)
 endforeach()
 
 get_filename_component(source_dir "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-# The `windows` preset takes the folder from the environment variable of the
-# same name: RAVELBOX_WINDOWS_QT=$(tools/build-windows-qt.sh).
-set(RAVELBOX_WINDOWS_QT "$ENV{RAVELBOX_WINDOWS_QT}" CACHE PATH "Qt for Windows")
-if(NOT EXISTS "${RAVELBOX_WINDOWS_QT}/ravelbox-qt-source")
-    message(FATAL_ERROR "Qt for Windows is not built yet: run "
-        "RAVELBOX_WINDOWS_QT=$(tools/build-windows-qt.sh) (about 15 minutes, once per machine) "
-        "and configure again")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/CachedQt.cmake)
+cached_qt(RAVELBOX_WINDOWS_QT build-windows-qt.sh Windows 15)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${triplet} "${RAVELBOX_WINDOWS_QT}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -2,16 +2,10 @@
 # SPDX-License-Identifier: MIT
 
 # Builds the game for the web with Debian's emscripten against the Qt that
-# tools/build-wasm-qt.sh built, whose folder RAVELBOX_WASM_QT names (the
-# `web` preset takes it from the environment variable of the same name:
-# RAVELBOX_WASM_QT=$(tools/build-wasm-qt.sh)), and runs the widget-free tests
-# under node.
-set(RAVELBOX_WASM_QT "$ENV{RAVELBOX_WASM_QT}" CACHE PATH "Qt for WebAssembly")
-if(NOT EXISTS "${RAVELBOX_WASM_QT}/ravelbox-qt-source")
-    message(FATAL_ERROR "Qt for the web is not built yet: run "
-        "RAVELBOX_WASM_QT=$(tools/build-wasm-qt.sh) (about 35 minutes, once per machine) "
-        "and configure again")
-endif()
+# tools/build-wasm-qt.sh built, whose folder RAVELBOX_WASM_QT names, and runs
+# the widget-free tests under node.
+include(${CMAKE_CURRENT_LIST_DIR}/CachedQt.cmake)
+cached_qt(RAVELBOX_WASM_QT build-wasm-qt.sh "the web" 8)
 
 # Qt finds emscripten through an emsdk folder, which that script lays out
 # with links to Debian's.

@@ -59,15 +59,13 @@ class Page:
         return Image.open(io.BytesIO(element.screenshot_as_png)).convert("RGB")
 
     def read(self):
-        image = self.canvas()
-        png = io.BytesIO()
-        image.save(png, "PNG")
+        png = self.browser.find_element(By.ID, "qtcanvas").screenshot_as_png
         return subprocess.run(
             ["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11"],
-            input=png.getvalue(), capture_output=True, check=True).stdout.decode()
+            input=png, capture_output=True, check=True).stdout.decode()
 
-    def shows(self, *texts):
-        seen = self.read()
+    def shows(self, *texts, seen=None):
+        seen = self.read() if seen is None else seen
         squeezed = seen.replace(" ", "")
         if all(text.replace(" ", "") in squeezed for text in texts):
             return True
@@ -110,28 +108,24 @@ class Page:
             raise Failure(f"copied {address!r} and {key!r}, not an address and a key")
         return address, key
 
-    def open(self, text, banner, close):
-        """Types text into the field, opens a dialog with Return, checks that
-        it shows banner and closes it with close."""
-        self.enter(text)
-        wait_for(f"'{banner}' for {text!r}", lambda: self.shows(banner))
-        self.keys(close)
-        wait_for(f"'{banner}' closed by {close!r}",
-                 lambda: banner not in self.read() or f"{banner} still open")
-
-    def opens_success(self, text):
+    def dialog(self, text, close, *texts, screenshot=None):
+        """Types text into the field and opens a dialog with Return; once it
+        shows texts too, closes it with close and returns its banner."""
         self.enter(text)
         banners = []
 
-        def banner():
+        def opened():
             seen = self.read()
-            banners.extend(name for name in ("SUCCESS!", "FAIL!") if name in seen)
-            return bool(banners) or seen
+            banners[:] = [name for name in ("SUCCESS!", "FAIL!") if name in seen]
+            return bool(banners) and self.shows(*texts, seen=seen)
 
-        wait_for(f"dialog for {text!r}", banner)
-        self.keys(Keys.ESCAPE)
-        wait_for(f"dialog for {text!r} closed", lambda: "!" not in self.read() or "still open")
-        return banners[0] == "SUCCESS!"
+        wait_for(f"dialog for {text!r} with {texts}", opened)
+        if screenshot:
+            self.save(screenshot)
+        self.keys(close)
+        wait_for(f"{banners[0]} closed by {close!r}",
+                 lambda: banners[0] not in self.read() or "still open")
+        return banners[0]
 
     def close_window(self):
         """Clicks the close button at the right end of the window's title bar."""
@@ -155,14 +149,16 @@ class Page:
 
 
 def play(page, address, key):
-    found = [text for text in candidates(address, key, ALIGNMENT) if page.opens_success(text)]
+    found = [text for text in candidates(address, key, ALIGNMENT)
+             if page.dialog(text, Keys.ESCAPE) == "SUCCESS!"]
     if len(found) != 1:
         raise Failure(f"{len(found)} of the candidates opened SUCCESS: {found}")
     # Ten dialogs in all so far counting those below, each closed by key.
-    page.open("0", "FAIL!", Keys.RETURN)
-    page.open(address, "FAIL!", Keys.ESCAPE)
-    page.open(found[0].upper(), "SUCCESS!", Keys.RETURN)
-    page.open("0x" + found[0], "SUCCESS!", Keys.ESCAPE)
+    for text, close, banner in (("0", Keys.RETURN, "FAIL!"), (address, Keys.ESCAPE, "FAIL!"),
+                                (found[0].upper(), Keys.RETURN, "SUCCESS!"),
+                                ("0x" + found[0], Keys.ESCAPE, "SUCCESS!")):
+        if (opened := page.dialog(text, close)) != banner:
+            raise Failure(f"{text!r} opened {opened}, not {banner}")
 
 
 def main(folder):
@@ -181,12 +177,8 @@ def main(folder):
             addresses.append(address)
             if language == "zh-CN":
                 play(page, address, key)
-            page.enter("0")
-            wait_for(f"dialog with '{page.cancel}'", lambda: page.shows("FAIL!", page.cancel))
-            page.save(f"dialog-{language}")
-            page.keys(Keys.ESCAPE)
+            page.dialog("0", Keys.ESCAPE, "FAIL!", page.cancel, screenshot=f"dialog-{language}")
             if language == "de-DE":
-                wait_for("closed dialog", lambda: "FAIL!" not in page.read() or "still open")
                 page.close_window()
                 wait_for("end of the game", lambda: page.state() == "ended" or page.state())
                 page.save("ended")

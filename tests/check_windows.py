@@ -57,9 +57,9 @@ class Wine:
                                 RAVELBOX_WINEPREFIX=str(folder), LANG="en_US.UTF-8")
         self.folder = pathlib.Path(folder)
 
-    def run(self, *command, cwd=None):
+    def run(self, *command):
         return subprocess.run([self.runner, *map(str, command)], env=self.environment,
-                              cwd=cwd, capture_output=True, text=True)
+                              capture_output=True, text=True)
 
     def start(self, folder):
         return subprocess.Popen([self.runner, "ravelbox.exe"], env=self.environment,
@@ -96,16 +96,11 @@ class Game:
         key("ctrl+a")
         xdotool("type", "--delay", "20", text)
         key("Return")
-        opened = []
-
-        def dialog():
-            opened.extend(title for title in ("SUCCESS", "FAIL") if shown(title))
-            return bool(opened) or "no dialog"
-
-        wait_for(f"dialog for {text!r}", dialog)
+        wait_for(f"dialog for {text!r}", lambda: shown("SUCCESS") or shown("FAIL") or "none")
+        title = "SUCCESS" if shown("SUCCESS") else "FAIL"
         key("Escape")
-        wait_for(f"{opened[0]} closed by Escape", lambda: not shown(opened[0]) or "still open")
-        return opened[0]
+        wait_for(f"{title} closed by Escape", lambda: not shown(title) or "still open")
+        return title
 
     def close(self):
         """Closes the game with Ctrl+W, as a player may; it must end with 0."""

@@ -7,27 +7,22 @@
 # does. Run with -DEXE=... -DVERSION=... -DOBJDUMP=... -DWRESTOOL=...
 cmake_minimum_required(VERSION 3.21)
 
-execute_process(COMMAND "${OBJDUMP}" -p "${EXE}" OUTPUT_VARIABLE headers COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND "${WRESTOOL}" -l "${EXE}" OUTPUT_VARIABLE resources
-    COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND "${WRESTOOL}" -x --raw --type=16 "${EXE}" COMMAND strings -el
-    OUTPUT_VARIABLE version_info COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND "${WRESTOOL}" -x --raw --type=24 "${EXE}" OUTPUT_VARIABLE manifest
-    COMMAND_ERROR_IS_FATAL ANY)
-
+# expect(PROBLEM REGEX COMMAND...): notes PROBLEM unless what the command
+# prints matches REGEX.
 set(problems "")
-if(NOT headers MATCHES "Subsystem[^\n]*\\(Windows GUI\\)")
-    string(APPEND problems "  a console program\n")
-endif()
-if(NOT resources MATCHES "type=group_icon")
-    string(APPEND problems "  no icon\n")
-endif()
-if(NOT version_info MATCHES "(^|\n)${VERSION}(\n|$)")
-    string(APPEND problems "  no version ${VERSION}\n")
-endif()
-if(NOT manifest MATCHES "<dpiAwareness[^>]*>PerMonitor<")
-    string(APPEND problems "  no per-monitor DPI awareness in the manifest\n")
-endif()
+function(expect problem regex)
+    execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE printed COMMAND_ERROR_IS_FATAL ANY)
+    if(NOT printed MATCHES "${regex}")
+        set(problems "${problems}  ${problem}\n" PARENT_SCOPE)
+    endif()
+endfunction()
+
+expect("a console program" "Subsystem[^\n]*\\(Windows GUI\\)" "${OBJDUMP}" -p "${EXE}")
+expect("no icon" "type=group_icon" "${WRESTOOL}" -l "${EXE}")
+expect("no version ${VERSION}" "(^|\n)${VERSION}(\n|$)"
+    "${WRESTOOL}" -x --raw --type=16 "${EXE}" COMMAND strings -el)
+expect("no per-monitor DPI awareness in the manifest" "<dpiAwareness[^>]*>PerMonitor<"
+    "${WRESTOOL}" -x --raw --type=24 "${EXE}")
 if(problems)
     message(FATAL_ERROR "${EXE}:\n${problems}")
 endif()

@@ -76,6 +76,8 @@ private:
     QDialog2 *success = nullptr;
     QLineEdit *field = nullptr;
     QPushButton *button = nullptr;
+    QLabel *address = nullptr;
+    QLabel *clue = nullptr;
 };
 
 void tst_MainWindow::initTestCase()
@@ -87,7 +89,9 @@ void tst_MainWindow::initTestCase()
     success = window->findChild<QDialog2 *>();
     field = window->findChild<QLineEdit *>(QStringLiteral("geewf"));
     button = window->findChild<QPushButton *>(QStringLiteral("asdwg"));
-    QVERIFY(fail && success && field && button);
+    address = window->findChild<QLabel *>(QStringLiteral("cewf"));
+    clue = window->findChild<QLabel *>(QStringLiteral("wcxc"));
+    QVERIFY(fail && success && field && button && address && clue);
 
     // Typing can start at once.
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -129,8 +133,6 @@ void tst_MainWindow::construction()
 
 void tst_MainWindow::clueTexts()
 {
-    auto *address = window->findChild<QLabel *>(QStringLiteral("cewf"));
-    auto *clue = window->findChild<QLabel *>(QStringLiteral("wcxc"));
     QCOMPARE(address->text(), QLatin1String("0x") + hex(fail));
 
     // Rebuilt here from the live addresses: the digit sum 713 is odd, so the
@@ -147,8 +149,6 @@ void tst_MainWindow::clueLabels()
 {
     // Long clues are clipped by the fixed label, not wrapped or grown; the
     // tool tip shows them whole.
-    auto *address = window->findChild<QLabel *>(QStringLiteral("cewf"));
-    auto *clue = window->findChild<QLabel *>(QStringLiteral("wcxc"));
     QCOMPARE(clue->geometry(), QRect(190, 120, 111, 16));
     QVERIFY(!clue->wordWrap());
     QCOMPARE(clue->toolTip(), clue->text());
@@ -159,8 +159,6 @@ void tst_MainWindow::tabSelectsAndCopies()
 {
     // Tab goes from the field through the button to both values and back;
     // a value reached so is selected whole, and Ctrl+C copies it at once.
-    auto *address = window->findChild<QLabel *>(QStringLiteral("cewf"));
-    auto *clue = window->findChild<QLabel *>(QStringLiteral("wcxc"));
     field->setFocus();
     const QList<QWidget *> tabOrder = { button, address, clue, field };
     for (QWidget *next : tabOrder) {
@@ -180,7 +178,6 @@ void tst_MainWindow::tabSelectsAndCopies()
 void tst_MainWindow::clickPlacesCursor()
 {
     // A click places the cursor, as in any text, and selects nothing.
-    auto *address = window->findChild<QLabel *>(QStringLiteral("cewf"));
     QTest::mouseClick(address, Qt::LeftButton, Qt::NoModifier, QPoint(40, 8));
     QCOMPARE(QApplication::focusWidget(), address);
     QVERIFY(address->selectedText().isEmpty());

@@ -45,7 +45,6 @@ set_tests_properties(windows_zip_contents PROPERTIES
     FIXTURES_REQUIRED "windows_installed;windows_packed")
 
 # Keys go to whichever window is active, so nothing else runs meanwhile.
-find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_test(NAME windows_play_and_install
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_windows.py
         ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${zip} ${installer} ${PROJECT_VERSION})

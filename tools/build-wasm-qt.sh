@@ -55,7 +55,6 @@ build() {
     for patch in "${patches[@]}"; do
         patch -d "$source_dir" -p1 --forward <"$patch" || return 1
     done
-    make_emsdk
     # NODE_PATH lets emscripten's JavaScript find Debian's acorn whichever node runs it.
     export EMSDK=$prefix/emsdk NODE_PATH=/usr/share/nodejs
     "$source_dir/configure" -prefix "$prefix" "${configure_options[@]}" \
@@ -63,7 +62,5 @@ build() {
         cmake --build . --parallel "$(($(nproc) + 1))" && cmake --install .
 }
 
-ravelbox_qt_cached "$prefix" "$source_package" "the web" build >/dev/null
-# Made again where a Qt built before it lacks it.
 make_emsdk
-echo "$prefix"
+ravelbox_qt_cached "$prefix" "$source_package" "the web" build
