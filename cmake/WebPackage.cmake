@@ -19,8 +19,8 @@ add_custom_target(ravelbox_site ALL
         $<TARGET_FILE_DIR:ravelbox>/qtloader.js ${site}
     DEPENDS ravelbox VERBATIM)
 
-file(READ ${RAVELBOX_WASM_QT}/ravelbox-qt-source qt_source)
-string(STRIP "${qt_source}" qt_source)
+# The first line names the Debian source package and version.
+file(STRINGS ${RAVELBOX_WASM_QT}/ravelbox-qt-source qt_source LIMIT_COUNT 1)
 source_of(emscripten_source emscripten)
 source_of(font_source fonts-wqy-microhei)
 source_of(translations_source qt6-translations-l10n)

@@ -92,8 +92,8 @@ install(CODE "
 ")
 
 # The licences, and where the exact source of every part comes from.
-file(READ ${RAVELBOX_WINDOWS_QT}/ravelbox-qt-source qt_source)
-string(STRIP "${qt_source}" qt_source)
+# The first line names the Debian source package and version.
+file(STRINGS ${RAVELBOX_WINDOWS_QT}/ravelbox-qt-source qt_source LIMIT_COUNT 1)
 source_of(runtime_source gcc-mingw-w64-x86-64-posix-runtime)
 source_of(threads_source mingw-w64-x86-64-dev)
 source_of(zlib_source libz-mingw-w64)

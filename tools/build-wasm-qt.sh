@@ -26,7 +26,11 @@ configure_options=(
     -no-feature-dbus -no-feature-concurrent -no-feature-imageformat_jpeg
 )
 patches=("$PWD"/tools/patches/qt6-base-*.patch)
-prefix=$(ravelbox_qt_prefix "$qt_version-wasm" "${configure_options[*]}" "$(cat "${patches[@]}")")
+# Debian's Qt 6 at the version of the host Qt, and the emscripten that builds it.
+description=$(ravelbox_qt_describe "$source_package" qt6-base-dev emscripten binaryen clang-14 \
+    lld-14 llvm-14)
+prefix=$(ravelbox_qt_prefix "$qt_version-wasm" "$description" "${configure_options[*]}" \
+    "$(cat "${patches[@]}")")
 
 if [ "${1:-}" = --print-prefix ]; then
     echo "$prefix"
@@ -63,4 +67,4 @@ build() {
 }
 
 make_emsdk
-ravelbox_qt_cached "$prefix" "$source_package" "the web" build
+ravelbox_qt_cached "$prefix" "$description" "the web" build

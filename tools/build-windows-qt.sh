@@ -27,7 +27,10 @@ configure_options=(
     -no-feature-network -no-feature-sql -no-feature-concurrent -no-feature-xml
     -no-feature-direct2d
 )
-prefix=$(ravelbox_qt_prefix "$qt_version-win64" "${configure_options[*]}")
+# Debian's Qt 5 at the version of the machine's own, and the cross toolchain.
+description=$(ravelbox_qt_describe "$source_package" qtbase5-dev g++-mingw-w64-x86-64-posix \
+    mingw-w64-x86-64-dev libz-mingw-w64-dev)
+prefix=$(ravelbox_qt_prefix "$qt_version-win64" "$description" "${configure_options[*]}")
 
 if [ "${1:-}" = --print-prefix ]; then
     echo "$prefix"
@@ -47,4 +50,4 @@ build() {
         make -j"$(($(nproc) + 1))" && make install
 }
 
-ravelbox_qt_cached "$prefix" "$source_package" Windows build
+ravelbox_qt_cached "$prefix" "$description" Windows build
