@@ -2,14 +2,26 @@
 # SPDX-License-Identifier: MIT
 
 # cached_qt(VARIABLE SCRIPT WHAT MINUTES): for a toolchain file, the folder
-# of the Qt that tools/SCRIPT built, as the cache variable VARIABLE. The
-# presets take it from the environment variable of the same name, which
-# `VARIABLE=$(tools/SCRIPT)` sets; without a built Qt, configuring stops and
-# says so.
+# of the Qt that tools/SCRIPT built, as the cache variable VARIABLE. Given
+# neither on the command line (-DVARIABLE=...) nor in the environment, it is
+# the folder the script builds into for this machine's packages; configuring
+# stops, saying what to run, while that folder holds no complete Qt.
 function(cached_qt variable script what minutes)
-    set(${variable} "$ENV{${variable}}" CACHE PATH "Qt for ${what}")
+    if(NOT ${variable})
+        set(folder "$ENV{${variable}}")
+        if(NOT folder)
+            execute_process(COMMAND ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../tools/${script}
+                    --print-prefix
+                OUTPUT_VARIABLE folder ERROR_VARIABLE error RESULT_VARIABLE result
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+            if(result)
+                message(FATAL_ERROR "Cannot tell where Qt for ${what} belongs: ${error}")
+            endif()
+        endif()
+        set(${variable} "${folder}" CACHE PATH "Qt for ${what}" FORCE)
+    endif()
     if(NOT EXISTS "${${variable}}/ravelbox-qt-source")
-        message(FATAL_ERROR "Qt for ${what} is not built yet: run ${variable}=$(tools/${script}) "
+        message(FATAL_ERROR "No complete Qt for ${what} in ${${variable}}: run tools/${script} "
             "(about ${minutes} minutes, once per machine) and configure again")
     endif()
 endfunction()
