@@ -4,19 +4,15 @@
 #include "startup.h"
 
 #include "mainwindow.h"
+#include "platform.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QIcon>
-#include <QLibraryInfo>
 
 #include <cstdio>
 #include <cstdlib>
-
-#ifdef Q_OS_WASM
-#include "web.h"
-#endif
 
 // Resources of a static library are linked in only when something names them,
 // and the macro cannot stand inside a namespace.
@@ -37,21 +33,6 @@ namespace {
 QString programTranslation(const QString &language)
 {
     return QStringLiteral(":/i18n/ravelbox_%1.qm").arg(language);
-}
-
-QString qtTranslations()
-{
-#if defined(Q_OS_WIN)
-    // The Windows folder carries them beside the program.
-    return QCoreApplication::applicationDirPath() + QLatin1String("/translations");
-#elif defined(Q_OS_WASM)
-    // The web version carries those of the standard buttons with its own.
-    return QStringLiteral(":/i18n");
-#elif QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-#else
-    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
-#endif
 }
 
 // While the application object is built, holds back Qt's messages. When no
@@ -143,9 +124,7 @@ int playUntilClosed(QMainWindow &)
 
 int run(int argc, char *argv[], const Play &play, const MakeWindow &makeWindow)
 {
-#ifdef Q_OS_WASM
-    const std::unique_ptr<char[]> heapShift = Web::shiftHeap();
-#endif
+    const std::unique_ptr<char[]> reserved = Platform::reserveMemory();
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     // Must be set before the application object exists to take effect.
     // Qt 6 always scales for high DPI and has deprecated the attribute.
@@ -168,16 +147,10 @@ int run(int argc, char *argv[], const Play &play, const MakeWindow &makeWindow)
     // Installed after the one above, so they are consulted before it.
     const Translations translations(QLocale::system());
     setIdentity();
-#ifdef Q_OS_WASM
-    Web::setUp();
-#endif
+    Platform::setUp();
 
     const std::unique_ptr<QMainWindow> window = makeWindow ? makeWindow() : makeGameWindow();
-#ifdef Q_OS_WASM
-    Web::show(*window);
-#else
-    window->show();
-#endif
+    Platform::show(*window);
     return play ? play(*window) : playUntilClosed(*window);
 }
 
@@ -216,7 +189,8 @@ Translations::Translations(const QLocale &locale)
     const QString language = programLanguage(locale.uiLanguages());
     if (!language.isEmpty() && m_program.load(programTranslation(language)))
         QCoreApplication::installTranslator(&m_program);
-    if (m_qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), qtTranslations()))
+    if (m_qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                  Platform::qtTranslations()))
         QCoreApplication::installTranslator(&m_qt);
 }
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Ravelbox authors
 // SPDX-License-Identifier: MIT
 
-#include "web.h"
+#include "platform.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -20,7 +20,7 @@ static void initWebResources()
     Q_INIT_RESOURCE(ravelbox_web);
 }
 
-namespace Web {
+namespace Platform {
 
 namespace {
 
@@ -66,13 +66,21 @@ void centre(QMainWindow &window)
 
 } // namespace
 
-std::unique_ptr<char[]> shiftHeap()
+std::unique_ptr<char[]> reserveMemory()
 {
     const quint32 size = QRandomGenerator::system()->bounded(largestShift / shiftStep) * shiftStep;
     // Left uninitialised: nothing reads it, and clearing a megabyte is wasted.
     return std::unique_ptr<char[]>(new char[size + 1]);
 }
 
+QString qtTranslations()
+{
+    // The web version carries those of the standard buttons with its own.
+    return QStringLiteral(":/i18n");
+}
+
+// Fonts with the Chinese texts' glyphs, at the desktop's size, and window
+// activation that follows the dialogs as a desktop's window manager would.
 void setUp()
 {
     initWebResources();
@@ -83,6 +91,8 @@ void setUp()
     qApp->installEventFilter(new Activation(qApp));
 }
 
+// Shows the window at its own size, centred in the page, instead of full
+// screen, and tells the page when the player has closed it.
 void show(QMainWindow &window)
 {
     // show() means full screen here, so the window is made visible as it is.
@@ -97,4 +107,4 @@ void show(QMainWindow &window)
     });
 }
 
-} // namespace Web
+} // namespace Platform
