@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
 
 // Closes every dialog as soon as it shows and remembers which one it was and
@@ -44,9 +46,10 @@ private:
     QTimer m_timer;
 };
 
-// Ends a modal dialog that is still open after a few seconds with a result no
-// button gives, so a broken connection fails the test at once instead of
-// hanging it until the time-out.
+// Ends every dialog still open after a few seconds with a result no button
+// gives, whatever the dialog is called and whether or not Qt counts it as the
+// active modal widget, so a broken connection fails the test at once instead
+// of hanging it until the time-out.
 class ModalFallback : public QObject
 {
 public:
@@ -55,8 +58,11 @@ public:
     ModalFallback()
     {
         QTimer::singleShot(5000, this, [] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                dialog->done(result);
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                auto *dialog = qobject_cast<QDialog *>(window);
+                if (dialog && dialog->isVisible())
+                    dialog->done(result);
+            }
         });
     }
 };
@@ -78,6 +84,25 @@ inline QWidgetList strayWindows(const QWidget *keep = nullptr)
             stray.append(window);
     }
     return stray;
+}
+
+// For cleanup(): whether the test left no window behind. Those it did leave
+// are closed, and destroyed unless `keep` owns them, so that one failed test
+// costs seconds and does not change the tests after it.
+inline bool leftNoWindows(const QWidget *keep = nullptr)
+{
+    if (QTest::qWaitFor([keep] { return strayWindows(keep).isEmpty(); }, 2000))
+        return true;
+    const QWidgetList stray = strayWindows(keep);
+    // Deleting one window may delete another of the list with it.
+    const QList<QPointer<QWidget>> left(stray.cbegin(), stray.cend());
+    for (const QPointer<QWidget> &window : left) {
+        if (window)
+            window->close();
+        if (window && !window->parent())
+            delete window.data();
+    }
+    return false;
 }
 
 #endif // MODALHELPERS_H

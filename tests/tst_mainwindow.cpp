@@ -105,7 +105,7 @@ void tst_MainWindow::cleanupTestCase()
 
 void tst_MainWindow::cleanup()
 {
-    QTRY_VERIFY(strayWindows(window).isEmpty());
+    QVERIFY2(leftNoWindows(window), "the test left a window open or behind");
 }
 
 void tst_MainWindow::construction()

@@ -40,7 +40,7 @@ private slots:
 
 void tst_MainWindowForm::cleanup()
 {
-    QTRY_VERIFY(strayWindows().isEmpty());
+    QVERIFY2(leftNoWindows(), "the test left a window open or behind");
 }
 
 void tst_MainWindowForm::widgets_data()

@@ -79,7 +79,7 @@ private slots:
 
 void tst_ResultDialogs::cleanup()
 {
-    QTRY_VERIFY(strayWindows().isEmpty());
+    QVERIFY2(leftNoWindows(), "the test left a window open or behind");
 }
 
 void tst_ResultDialogs::shape_data()
@@ -98,8 +98,8 @@ void tst_ResultDialogs::shape()
     QFETCH(QString, name);
     QFETCH(QString, title);
 
-    auto *parent = new QWidget;
-    QPointer<QDialog> dialog = makeDialog(kind, parent);
+    auto parent = std::make_unique<QWidget>();
+    QPointer<QDialog> dialog = makeDialog(kind, parent.get());
     QVERIFY(dialog->isHidden());
     QCOMPARE(dialog->size(), QSize(400, 300));
     QCOMPARE(dialog->windowTitle(), title);
@@ -125,7 +125,7 @@ void tst_ResultDialogs::shape()
 
     // The window that owns a dialog takes it and its buttons along.
     const QPointer<QDialogButtonBox> ownedBox = box;
-    delete parent;
+    parent.reset();
     QVERIFY(dialog.isNull());
     QVERIFY(ownedBox.isNull());
 }
