@@ -23,6 +23,10 @@ namespace Platform {
 // the order of the game's own allocations.
 std::unique_ptr<char[]> reserveMemory();
 
+// Before the application object exists: makes Qt 5's scale follow the
+// desktop's own setting, as Qt 6 does.
+void followDesktopScale(int argc, char *argv[]);
+
 // The folder (or resource prefix) that holds Qt's own translations.
 QString qtTranslations();
 

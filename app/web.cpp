@@ -73,6 +73,8 @@ std::unique_ptr<char[]> reserveMemory()
     return std::unique_ptr<char[]>(new char[size + 1]);
 }
 
+void followDesktopScale(int, char *[]) { }
+
 QString qtTranslations()
 {
     // The web version carries those of the standard buttons with its own.

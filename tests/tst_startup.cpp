@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
@@ -63,6 +64,37 @@ int printStartUp(int argc, char *argv[])
     });
 }
 
+#ifndef Q_OS_WIN
+const char scaleOption[] = "--print-scale";
+
+// In a child process on an X server: starts exactly as the program does and
+// prints the window's scale and whether the FAIL dialog's banner has the
+// pixels it has when painted by hand at `expected` times.
+int printScale(int argc, char *argv[], qreal expected)
+{
+    return Startup::run(argc, argv, [expected](QMainWindow &window) {
+        auto *fail = window.findChild<QDialog1 *>();
+        fail->findChild<QDialogButtonBox *>()->hide();
+        const QImage banner = fail->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+        QImage reference(fail->size() * expected, QImage::Format_RGB32);
+        reference.setDevicePixelRatio(expected);
+        reference.fill(fail->palette().color(QPalette::Window));
+        QPainter painter(&reference);
+        QFont font;
+        font.setFamily(QStringLiteral("微软雅黑"));
+        font.setPixelSize(25);
+        painter.setFont(font);
+        painter.drawText(QPoint(160, 150), QStringLiteral("FAIL!"));
+        painter.end();
+
+        std::printf("scale %g\n%s\n", window.devicePixelRatioF(),
+                    banner == reference ? "banner as painted by hand" : "banner differs");
+        return 0;
+    });
+}
+#endif
+
 } // namespace
 
 class tst_Startup : public QObject
@@ -74,6 +106,10 @@ private slots:
     void programLanguage();
     void startUp_data();
     void startUp();
+#ifndef Q_OS_WIN
+    void scale_data();
+    void scale();
+#endif
 };
 
 void tst_Startup::programLanguage_data()
@@ -213,10 +249,88 @@ void tst_Startup::startUp()
     QCOMPARE(out.split(QLatin1Char('\n')), expected);
 }
 
+#ifndef Q_OS_WIN
+void tst_Startup::scale_data()
+{
+    QTest::addColumn<int>("serverDpi");
+    QTest::addColumn<int>("xftDpi");
+    QTest::addColumn<qreal>("scale");
+
+    // Without Xft.dpi nothing is scaled, whatever DPI the monitor reports.
+    QTest::newRow("96 dpi") << 96 << 0 << 1.0;
+    QTest::newRow("100 dpi") << 100 << 0 << 1.0;
+    QTest::newRow("144 dpi") << 144 << 0 << 1.0;
+    // Xft.dpi, the desktop's scaling setting, decides, unrounded.
+    QTest::newRow("96 dpi, Xft.dpi 96") << 96 << 96 << 1.0;
+    QTest::newRow("100 dpi, Xft.dpi 96") << 100 << 96 << 1.0;
+    QTest::newRow("96 dpi, Xft.dpi 144") << 96 << 144 << 1.5;
+    QTest::newRow("144 dpi, Xft.dpi 144") << 144 << 144 << 1.5;
+    QTest::newRow("100 dpi, Xft.dpi 120") << 100 << 120 << 1.25;
+}
+
+void tst_Startup::scale()
+{
+    QFETCH(int, serverDpi);
+    QFETCH(int, xftDpi);
+    QFETCH(qreal, scale);
+
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    const QString xrdb = QStandardPaths::findExecutable(QStringLiteral("xrdb"));
+    if (xvfb.isEmpty() || xrdb.isEmpty())
+        QSKIP("needs Xvfb and xrdb (packages xvfb and x11-xserver-utils)");
+
+    // A private X server that keeps its resources between clients; it
+    // writes its display number to standard output.
+    QProcess server;
+    server.start(xvfb,
+                 { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-dpi"),
+                   QString::number(serverDpi), QStringLiteral("-noreset"),
+                   QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
+                   QStringLiteral("0"), QStringLiteral("1280x1024x24") });
+    QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
+    const QString display = QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();
+    const auto stopServer = qScopeGuard([&server] {
+        server.terminate();
+        server.waitForFinished(5000);
+    });
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "QT_FONT_DPI", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                              "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_ENABLE_HIGHDPI_SCALING" })
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    if (xftDpi) {
+        QProcess resources;
+        resources.setProcessEnvironment(environment);
+        resources.start(xrdb, { QStringLiteral("-merge") });
+        resources.write(QByteArray("Xft.dpi: ") + QByteArray::number(xftDpi) + '\n');
+        resources.closeWriteChannel();
+        QVERIFY(resources.waitForFinished(10000));
+        QCOMPARE(resources.exitCode(), 0);
+    }
+
+    QTemporaryDir folder;
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                { QString::fromLatin1(scaleOption), QString::number(scale) });
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitCode(), 0);
+    const QString expected = QStringLiteral("scale %1\nbanner as painted by hand\n").arg(scale);
+    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()), expected);
+}
+#endif
+
 int main(int argc, char *argv[])
 {
     if (argc == 2 && qstrcmp(argv[1], childOption) == 0)
         return printStartUp(argc, argv);
+#ifndef Q_OS_WIN
+    if (argc == 3 && qstrcmp(argv[1], scaleOption) == 0)
+        return printScale(argc, argv, QByteArray(argv[2]).toDouble());
+#endif
     QCoreApplication app(argc, argv);
     tst_Startup test;
     return QTest::qExec(&test, argc, argv);

@@ -9,12 +9,13 @@
 RAVELBOX_PACKAGES=(g++ make cmake qtbase5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
     fonts-wqy-microhei)
 
-# What test.sh needs on top: the Qt 6 build, Weston and the Wayland plugins
-# for the Wayland check, and the tools that check the menu entry, metainfo,
-# manual page, licences and Debian package.
+# What test.sh needs on top: the Qt 6 build, an X server and xrdb for the
+# scaling check, Weston and the Wayland plugins for the Wayland check, and the
+# tools that check the menu entry, metainfo, manual page, licences and Debian
+# package.
 RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    weston qtwayland5 qt6-wayland desktop-file-utils appstream appstream-compose man-db
-    reuse dpkg-dev lintian devscripts git xz-utils)
+    xvfb x11-xserver-utils weston qtwayland5 qt6-wayland desktop-file-utils appstream
+    appstream-compose man-db reuse dpkg-dev lintian devscripts git xz-utils)
 
 # What the Windows stage of test.sh needs: the MinGW-w64 cross compiler and
 # zlib, Debian's Qt source (dpkg-dev unpacks it), the icon and installer
