@@ -2,12 +2,12 @@
 # SPDX-FileCopyrightText: 2026 The Ravelbox authors
 # SPDX-License-Identifier: MIT
 #
-# Installs what is missing, then builds and runs every test three ways: with
-# Qt 5, with Qt 5 under AddressSanitizer and UBSan (laid out as Debian
-# builds it), and with Qt 6; then checks the licences, the Debian package
-# and the source release, then the Windows build under Wine, and last the
-# web version under node and in Chromium. Exits non-zero on any failure,
-# warnings included.
+# Installs what is missing, then runs every stage as a CMake workflow, each
+# of which `cmake --workflow --preset NAME` also runs on its own: qt5, asan
+# (Qt 5 under AddressSanitizer and UBSan, laid out as Debian builds it), qt6,
+# release (the Debian package and the source release), windows (built, then
+# tested under Wine) and web (tested under node and in Chromium). Exits
+# non-zero on any failure, warnings included.
 # RAVELBOX_SKIP_WINDOWS=1 and RAVELBOX_SKIP_WEB=1 leave those stages out, for
 # quick loops.
 set -euo pipefail
@@ -21,32 +21,30 @@ packages=("${RAVELBOX_PACKAGES[@]}" "${RAVELBOX_TEST_PACKAGES[@]}")
 [ "$web" = 1 ] || packages+=("${RAVELBOX_WEB_PACKAGES[@]}" "${RAVELBOX_WEB_TEST_PACKAGES[@]}")
 ravelbox_install "${packages[@]}"
 
-run_suite() {
-    local dir=$1
-    shift
-    echo "== $dir: $*"
-    ravelbox_build "$dir" -DRAVELBOX_WERROR=ON "$@"
-    (cd "$dir" && ctest --output-on-failure)
-}
-
-run_suite build
-run_suite build-asan -DRAVELBOX_SANITIZE=ON -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games
-run_suite build-qt6 -DRAVELBOX_QT_MAJOR=6
-
-echo "== licences"
-reuse lint --quiet || { reuse lint; exit 1; }
-echo "== Debian package and source release"
-tools/check-package.sh
-
+workflows=(qt5 asan qt6 release)
 if [ "$windows" = 1 ]; then
-    echo "== Windows: skipped (RAVELBOX_SKIP_WINDOWS=1)"
+    echo "== windows: skipped (RAVELBOX_SKIP_WINDOWS=1)"
 else
     ravelbox_locales "${RAVELBOX_WINDOWS_LOCALES[@]}"
-    tools/check-download.sh windows
+    tools/build-windows-qt.sh >/dev/null
+    workflows+=(windows)
+fi
+if [ "$web" = 1 ]; then
+    echo "== web: skipped (RAVELBOX_SKIP_WEB=1)"
+else
+    tools/build-wasm-qt.sh >/dev/null
+    workflows+=(web)
 fi
 
-if [ "$web" = 1 ]; then
-    echo "== Web: skipped (RAVELBOX_SKIP_WEB=1)"
-else
-    tools/check-download.sh web
-fi
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+log=$(mktemp)
+trap 'rm -f -- "$log"' EXIT
+for preset in "${workflows[@]}"; do
+    echo "== $preset"
+    if ! cmake --workflow --preset "$preset" >"$log" 2>&1; then
+        cat "$log"
+        echo "The $preset stage failed; cmake --workflow --preset $preset runs it alone." >&2
+        exit 1
+    fi
+    grep -E '^[0-9]+% tests passed|^Total Test time' "$log"
+done

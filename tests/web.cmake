@@ -26,3 +26,12 @@ add_test(NAME web_licence_notices
 add_test(NAME web_play
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web.py ${PROJECT_BINARY_DIR}/site)
 set_tests_properties(web_play PROPERTIES TIMEOUT 600)
+
+# Two clean clones of the committed HEAD, built in other folders, make the
+# same zip.
+add_test(NAME web_reproducible
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+        -DWORK=${CMAKE_CURRENT_BINARY_DIR}/reproducible -DPRESET=web -DPACK=ON
+        -DFILES=Ravelbox-${PROJECT_VERSION}-web.zip
+        -P ${CMAKE_CURRENT_SOURCE_DIR}/check_reproducible.cmake)
+set_tests_properties(web_reproducible PROPERTIES TIMEOUT 1800)

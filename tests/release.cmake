@@ -1,0 +1,73 @@
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+
+# The Debian package and the source release, checked the way a distribution
+# would (the release preset): each built twice from clean clones of the
+# committed HEAD in different folders, the same bytes both times; the
+# package clean for lintian, hardened, found by AppStream, and its Qt 6 twin
+# recommending Qt 6's plugins; the tarball building and passing its tests
+# without git; this plain build refusing to make a /usr/local package; and
+# every file's licence known to REUSE.
+find_program(DPKG dpkg REQUIRED)
+find_program(DPKG_DEB dpkg-deb REQUIRED)
+find_program(LINTIAN lintian REQUIRED)
+find_program(HARDENING_CHECK hardening-check REQUIRED)
+find_program(APPSTREAMCLI appstreamcli REQUIRED)
+find_program(REUSE reuse REQUIRED)
+execute_process(COMMAND ${DPKG} --print-architecture OUTPUT_VARIABLE arch
+    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+set(work ${CMAKE_CURRENT_BINARY_DIR}/release)
+set(deb_clone ${work}/deb/a/ravelbox)
+set(deb ${deb_clone}/build-deb/ravelbox_${PROJECT_VERSION}_${arch}.deb)
+set(deb6 ${deb_clone}/build-deb-qt6/ravelbox_${PROJECT_VERSION}_${arch}.deb)
+set(tarball ${work}/source/a/ravelbox/build-source/ravelbox-${PROJECT_VERSION}.tar.xz)
+
+foreach(preset deb source)
+    if(preset STREQUAL "deb")
+        set(files ravelbox_${PROJECT_VERSION}_${arch}.deb)
+    else()
+        set(files ravelbox-${PROJECT_VERSION}.tar.xz)
+    endif()
+    add_test(NAME ${preset}_reproducible
+        COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DWORK=${work}/${preset}
+            -DPRESET=${preset} -DFILES=${files} -DPACK=$<STREQUAL:${preset},deb>
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/check_reproducible.cmake)
+    set_tests_properties(${preset}_reproducible PROPERTIES
+        FIXTURES_SETUP ${preset}_built TIMEOUT 1200)
+endforeach()
+
+add_test(NAME deb_qt6_package COMMAND ${CMAKE_COMMAND} --workflow --preset deb-qt6)
+set_tests_properties(deb_qt6_package PROPERTIES WORKING_DIRECTORY ${deb_clone}
+    FIXTURES_REQUIRED deb_built FIXTURES_SETUP deb_qt6_built TIMEOUT 1200)
+add_test(NAME deb_qt6_recommends_qt6_plugins
+    COMMAND sh -c "test \"$(\"$0\" -f \"$1\" Recommends)\" = \"$2\""
+        ${DPKG_DEB} ${deb6} "qt6-wayland, qt6-translations-l10n")
+set_tests_properties(deb_qt6_recommends_qt6_plugins PROPERTIES FIXTURES_REQUIRED deb_qt6_built)
+
+add_test(NAME deb_lintian_clean COMMAND ${LINTIAN} --fail-on error,warning ${deb})
+# Both unpack the package into a folder of their own first.
+set(unpack "rm -rf \"$2\" && mkdir -p \"$2\" && \"$0\" -x \"$1\" \"$2/root\"")
+add_test(NAME deb_hardened
+    COMMAND sh -c "${unpack} && \"$3\" --nocfprotection \"$2/root/usr/games/ravelbox\""
+        ${DPKG_DEB} ${deb} ${work}/hardened ${HARDENING_CHECK})
+add_test(NAME deb_appstream_compose
+    COMMAND sh -c "${unpack} && \"$3\" compose --no-net --origin=ravelbox --result-root=\"$2/out\" \"$2/root\" && zgrep -q \"<id>$4</id>\" \"$2/out/usr/share/swcatalog/xml/ravelbox.xml.gz\""
+        ${DPKG_DEB} ${deb} ${work}/compose ${APPSTREAMCLI} ${RAVELBOX_ID})
+set_tests_properties(deb_lintian_clean deb_hardened deb_appstream_compose PROPERTIES
+    FIXTURES_REQUIRED deb_built TIMEOUT 300)
+
+add_test(NAME source_builds_without_git
+    COMMAND ${CMAKE_COMMAND} -DTARBALL=${tarball} -DWORK=${work}/no-git
+        -P ${CMAKE_CURRENT_SOURCE_DIR}/check_source_release.cmake)
+set_tests_properties(source_builds_without_git PROPERTIES
+    FIXTURES_REQUIRED source_built TIMEOUT 1200)
+
+# This build is for /usr/local, CMake's default: CPack must say why it makes
+# no Debian package of it, and make none.
+add_test(NAME deb_refused_for_usr_local
+    COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${PROJECT_BINARY_DIR}/CPackConfig.cmake
+        -B ${work}/usr-local)
+set_tests_properties(deb_refused_for_usr_local PROPERTIES
+    PASS_REGULAR_EXPRESSION "where no Debian package may put files")
+
+add_test(NAME licences_reuse COMMAND ${REUSE} --root ${PROJECT_SOURCE_DIR} lint)
