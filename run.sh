@@ -13,8 +13,7 @@ source tools/setup.sh
 if [ "${1:-}" = --web ]; then
     port=${2:-8000}
     ravelbox_install "${RAVELBOX_WEB_PACKAGES[@]}"
-    RAVELBOX_WASM_QT=$(tools/build-wasm-qt.sh)
-    export RAVELBOX_WASM_QT
+    tools/build-wasm-qt.sh >/dev/null
     ravelbox_build build-web --preset web -DBUILD_TESTING=OFF
     echo "Ravelbox for the web: open http://127.0.0.1:$port/ in a browser (Ctrl+C stops serving)."
     exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build-web/site "$port"

@@ -35,3 +35,12 @@ add_test(NAME web_reproducible
         -DFILES=Ravelbox-${PROJECT_VERSION}-web.zip
         -P ${CMAKE_CURRENT_SOURCE_DIR}/check_reproducible.cmake)
 set_tests_properties(web_reproducible PROPERTIES TIMEOUT 1800)
+
+# ./run.sh --web installs RAVELBOX_WEB_PACKAGES, then builds: every program
+# that build runs must come from them (tools/setup.sh).
+add_test(NAME web_packages_cover_build
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_command_packages.py
+        ${PROJECT_SOURCE_DIR} RAVELBOX_WEB_PACKAGES
+        -- bash -c "rm -rf \"$0\" && source tools/setup.sh && ravelbox_build \"$0\" --preset web -DBUILD_TESTING=OFF"
+        ${CMAKE_CURRENT_BINARY_DIR}/run-web-build)
+set_tests_properties(web_packages_cover_build PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 1800)

@@ -4,18 +4,20 @@
 # Shared by run.sh and test.sh: installs missing Debian packages and builds.
 # Sourced, not run; expects to be in the project root.
 
-# Debian packages a plain build needs: compiler, CMake, Qt Widgets and Test,
-# and a font with Chinese glyphs so the window's texts are not drawn as boxes.
-RAVELBOX_PACKAGES=(g++ make cmake qtbase5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
-    fonts-wqy-microhei)
+# Debian packages a plain build needs: compiler, CMake, pkg-config (with which
+# Qt's CMake files look for fontconfig), Qt Widgets and Test, and a font with
+# Chinese glyphs so the window's texts are not drawn as boxes.
+RAVELBOX_PACKAGES=(g++ make cmake pkgconf qtbase5-dev qttools5-dev qttools5-dev-tools
+    qttranslations5-l10n fonts-wqy-microhei)
 
 # What test.sh needs on top: the Qt 6 build, an X server and xrdb for the
-# scaling check, Weston and the Wayland plugins for the Wayland check, and the
-# tools that check the menu entry, metainfo, manual page, licences and Debian
-# package.
+# scaling check, Weston and the Wayland plugins for the Wayland check, Python
+# and strace for the check that each command's list above is complete, and
+# the tools that check the menu entry, metainfo, manual page, licences and
+# Debian package.
 RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    xvfb x11-xserver-utils weston qtwayland5 qt6-wayland desktop-file-utils appstream
-    appstream-compose man-db reuse dpkg-dev lintian devscripts git xz-utils)
+    xvfb x11-xserver-utils weston qtwayland5 qt6-wayland python3 strace desktop-file-utils
+    appstream appstream-compose man-db reuse dpkg-dev lintian devscripts git xz-utils)
 
 # What the Windows stage of test.sh needs: the MinGW-w64 cross compiler and
 # zlib, Debian's Qt source (dpkg-dev unpacks it), the icon and installer
@@ -26,10 +28,10 @@ RAVELBOX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-de
     icoutils nsis python3-pil zip unzip wine wine64 fonts-wine xvfb xauth openbox xdotool xclip locales)
 RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN)
 
-# What the web version needs (./run.sh --web): emscripten, Debian's Qt 6
+# What the web version needs (./run.sh --web): CMake, emscripten, Debian's Qt 6
 # source and Qt 6 as the host Qt, Qt's translations, Ninja for Qt's build,
 # and the font the web version carries with the tools that cut it.
-RAVELBOX_WEB_PACKAGES=(emscripten qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+RAVELBOX_WEB_PACKAGES=(cmake emscripten qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     dpkg-dev ninja-build fonts-wqy-microhei python3 python3-fonttools)
 # What the web stage of test.sh needs on top: Chromium with its driver,
 # selenium, PIL and tesseract for the browser test, git and zip.

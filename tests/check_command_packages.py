@@ -1,0 +1,114 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+"""Checks that a command's package list covers every program it runs.
+
+Usage: check_command_packages.py SOURCE-DIR LIST -- COMMAND...
+
+Runs COMMAND in SOURCE-DIR under strace and fails, naming them, on the
+programs it ran that no package brings of those in LIST (an array of
+tools/setup.sh), the packages they depend on, or Debian's essential ones,
+which every machine has. Programs inside the source tree, the build folders
+and the Qt cache are the project's own and pass. Exits 77 without strace.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from player import Failure, run
+
+# pid execve("path", ...) = 0, or a call strace had to split in two.
+EXECVE = re.compile(r'^(\d+) +execve\("([^"]+)".*?(?:= 0|<unfinished \.\.\.>)$')
+RESUMED = re.compile(r'^(\d+) +<\.\.\. execve resumed>.*= 0$')
+
+
+def lines(command):
+    return subprocess.run(command, capture_output=True, text=True, check=True,
+                          timeout=120).stdout.splitlines()
+
+
+def listed(source, name):
+    """The packages in the array `name` of tools/setup.sh."""
+    return subprocess.run(
+        ["bash", "-c", f'source tools/setup.sh && printf "%s\\n" "${{{name}[@]}}"'],
+        cwd=source, capture_output=True, text=True, check=True, timeout=60).stdout.split()
+
+
+def closure(packages):
+    """The packages and everything they depend on, and the essential ones."""
+    names = {line.strip("<>").split(":")[0] for line in lines(
+        ["apt-cache", "depends", "--recurse", "--no-recommends", "--no-suggests",
+         "--no-conflicts", "--no-breaks", "--no-replaces", "--no-enhances", *packages])
+        if line and not line.startswith(" ")}
+    for line in lines(["dpkg-query", "-W", "-f", "${Package} ${Essential}\\n"]):
+        package, essential = line.split(" ", 1)
+        if essential == "yes":
+            names.add(package)
+    return names
+
+
+def executed(source, command):
+    with tempfile.NamedTemporaryFile(prefix="ravelbox-trace-") as log:
+        subprocess.run(["strace", "-f", "-qq", "--seccomp-bpf", "-e", "trace=execve",
+                        "-e", "status=successful", "-e", "signal=none", "-o", log.name,
+                        *command], cwd=source, check=True, timeout=1800,
+                       stdout=subprocess.DEVNULL)
+        pending, paths = {}, set()
+        for line in open(log.name, errors="replace"):
+            line = line.rstrip("\n")
+            if match := EXECVE.match(line):
+                if line.endswith("= 0"):
+                    paths.add(match[2])
+                else:
+                    pending[match[1]] = match[2]
+            elif (match := RESUMED.match(line)) and match[1] in pending:
+                paths.add(pending.pop(match[1]))
+    return paths
+
+
+def owner(path):
+    """The package that installed path, under either name of a merged /usr,
+    or None."""
+    for candidate in (path, os.path.realpath(path)):
+        for name in {candidate, re.sub(r"^/usr(?=/(s?bin|lib)/)", "", candidate),
+                     re.sub(r"^/(?=(s?bin|lib)/)", "/usr/", candidate)}:
+            found = subprocess.run(["dpkg", "-S", name], capture_output=True, text=True,
+                                   timeout=60)
+            # "package: path", beside "diversion by ..." lines where one is diverted.
+            for line in found.stdout.splitlines() if found.returncode == 0 else ():
+                if not line.startswith("diversion by "):
+                    return line.split(":")[0].split(",")[0].strip()
+    return None
+
+
+def main(source, list_name, separator, *command):
+    if separator != "--" or not command:
+        raise Failure("usage: check_command_packages.py SOURCE-DIR LIST -- COMMAND...")
+    if not shutil.which("strace"):
+        print("skipped: needs strace")
+        return 77
+    source = os.path.realpath(source)
+    cache = os.environ.get("RAVELBOX_CACHE_DIR") or os.path.join(
+        os.environ.get("XDG_CACHE_HOME") or os.path.expanduser("~/.cache"), "ravelbox")
+    own = (source + "/", os.path.realpath(cache) + "/", tempfile.gettempdir() + "/")
+    packages = listed(source, list_name)
+    allowed = closure(packages)
+    missing = {}
+    for path in sorted(executed(source, command)):
+        if os.path.realpath(path).startswith(own):
+            continue
+        package = owner(path)
+        if package not in allowed:
+            missing.setdefault(package or "no package", []).append(path)
+    if missing:
+        raise Failure(f"{list_name} lacks what these programs come from: " + "; ".join(
+            f"{package} ({', '.join(paths)})" for package, paths in sorted(missing.items())))
+    print(f"{list_name} covers every program the command ran")
+    return 0
+
+
+if __name__ == "__main__":
+    run(main)
