@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include <emscripten/val.h>
 
@@ -31,10 +32,21 @@ constexpr quint32 shiftStep = 16;
 // which clips the fixed labels.
 constexpr int pointSize = 9;
 
-// Browsers hand the keyboard to whichever window Qt last made active, and
-// Qt for the web activates neither a dialog shown a second time nor the
-// window under a dialog that closed: a window manager does both on a desktop.
-class Activation : public QObject
+// Tells the page how many windows are open, in data-windows on its body, so
+// that tools looking in see a dialog open and close without reading pixels.
+void reportWindows()
+{
+    int open = 0;
+    for (const QWidget *window : QApplication::topLevelWidgets())
+        open += window->isVisible() ? 1 : 0;
+    emscripten::val::global("document")["body"]["dataset"].set("windows", open);
+}
+
+// Follows windows as they show and hide. Browsers hand the keyboard to
+// whichever window Qt last made active, and Qt for the web activates neither
+// a dialog shown a second time nor the window under a dialog that closed: a
+// window manager does both on a desktop. And the page hears of each change.
+class WindowWatcher : public QObject
 {
 public:
     using QObject::QObject;
@@ -42,12 +54,16 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+            return false;
+        if (watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow())
+            QTimer::singleShot(0, this, &reportWindows); // once the change has taken effect
         auto *dialog = qobject_cast<QDialog *>(watched);
         if (!dialog)
             return false;
         if (event->type() == QEvent::Show)
             dialog->activateWindow();
-        else if (event->type() == QEvent::Hide && dialog->parentWidget())
+        else if (dialog->parentWidget())
             dialog->parentWidget()->window()->activateWindow();
         return false;
     }
@@ -90,7 +106,7 @@ void setUp()
     const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/ravelbox-cjk.ttf"));
     families += QFontDatabase::applicationFontFamilies(id);
     QApplication::setFont(QFont(families, pointSize));
-    qApp->installEventFilter(new Activation(qApp));
+    qApp->installEventFilter(new WindowWatcher(qApp));
 }
 
 // Shows the window at its own size, centred in the page, instead of full

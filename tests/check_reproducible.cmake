@@ -1,12 +1,19 @@
 # SPDX-FileCopyrightText: 2026 The Ravelbox authors
 # SPDX-License-Identifier: MIT
 
-# Builds the committed HEAD of SOURCE_DIR twice with `cmake --preset PRESET`,
-# from two clones of that one commit in different folders under WORK, one
-# after the other, and fails unless each of FILES (names in the build folder)
-# is made by both and the two are the same bytes. PACK=ON packs with CPack's
-# preset of the same name too. The clones stay, for checks of what they made.
-# Run with -DSOURCE_DIR=... -DWORK=... -DPRESET=... -DFILES=a;b [-DPACK=ON]
+# Two builds of one commit must make the same bytes. Run once per copy to
+# build it, then once to compare:
+#   -DSOURCE_DIR=... -DCLONE=DIR -DPRESET=... [-DPACK=ON] [-DOLD_TIMES=ON]
+#       [-DTRACE=LIST]
+#     clones the committed HEAD of SOURCE_DIR into DIR and builds it with
+#     `cmake --preset PRESET` without tests, packing it with CPack's preset of
+#     the same name too with PACK. OLD_TIMES dates every file of the clone
+#     back to 2001 first, so that file times that leak into what is built
+#     show. TRACE checks that every program the build runs comes from the
+#     packages of the array LIST in tools/setup.sh.
+#   -DCLONES=DIR;DIR -DPRESET=... -DFILES=a;b
+#     fails unless both clones are of the same commit, each of FILES (names
+#     in the build folder) was made by both, and the two are the same bytes.
 cmake_minimum_required(VERSION 3.21)
 
 # run(DIR COMMAND...): runs COMMAND in DIR and stops with its output if it fails.
@@ -18,32 +25,48 @@ function(run dir)
     endif()
 endfunction()
 
-execute_process(COMMAND git -C ${SOURCE_DIR} rev-parse HEAD OUTPUT_VARIABLE commit
-    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND git -C ${SOURCE_DIR} status --porcelain OUTPUT_VARIABLE changes
-    COMMAND_ERROR_IS_FATAL ANY)
-if(changes)
-    message(STATUS "checking commit ${commit}, not the uncommitted changes")
+function(commit_of dir variable)
+    execute_process(COMMAND git -C ${dir} rev-parse HEAD OUTPUT_VARIABLE commit
+        OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    set(${variable} ${commit} PARENT_SCOPE)
+endfunction()
+
+if(CLONE)
+    commit_of(${SOURCE_DIR} commit)
+    execute_process(COMMAND git -C ${SOURCE_DIR} status --porcelain OUTPUT_VARIABLE changes
+        COMMAND_ERROR_IS_FATAL ANY)
+    if(changes)
+        message(STATUS "building commit ${commit}, not the uncommitted changes")
+    endif()
+    file(REMOVE_RECURSE ${CLONE})
+    run(${SOURCE_DIR} git clone -q --no-checkout ${SOURCE_DIR} ${CLONE})
+    run(${CLONE} git checkout -q ${commit})
+    if(OLD_TIMES)
+        run(${CLONE} find . -exec touch -h -d 2001-01-01T00:00:00 {} +)
+    endif()
+    if(TRACE)
+        find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+        run(${CLONE} ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_command_packages.py ${CLONE}
+            ${TRACE} -- sh -c "${CMAKE_COMMAND} --preset ${PRESET} -DBUILD_TESTING=OFF && ${CMAKE_COMMAND} --build --preset ${PRESET}")
+    else()
+        run(${CLONE} ${CMAKE_COMMAND} --preset ${PRESET} -DBUILD_TESTING=OFF)
+        run(${CLONE} ${CMAKE_COMMAND} --build --preset ${PRESET})
+    endif()
+    if(PACK)
+        run(${CLONE} ${CMAKE_CPACK_COMMAND} --preset ${PRESET})
+    endif()
+    return()
 endif()
 
-set(clones ${WORK}/a/ravelbox ${WORK}/another/place/ravelbox-copy)
-foreach(clone ${clones})
-    file(REMOVE_RECURSE ${clone})
-    run(${SOURCE_DIR} git clone -q --no-checkout ${SOURCE_DIR} ${clone})
-    run(${clone} git checkout -q ${commit})
-    run(${clone} ${CMAKE_COMMAND} --preset ${PRESET} -DBUILD_TESTING=OFF)
-    run(${clone} ${CMAKE_COMMAND} --build --preset ${PRESET})
-    if(PACK)
-        run(${clone} ${CMAKE_CPACK_COMMAND} --preset ${PRESET})
-    endif()
-    # A later build, with later file times in its clone and build folder.
-    execute_process(COMMAND sleep 1)
-endforeach()
-
-list(GET clones 0 first)
-list(GET clones 1 second)
+list(GET CLONES 0 first)
+list(GET CLONES 1 second)
+commit_of(${first} commit)
+commit_of(${second} other)
+if(NOT commit STREQUAL other)
+    message(FATAL_ERROR "the two builds are of different commits, ${commit} and ${other}")
+endif()
 foreach(name ${FILES})
-    foreach(clone ${clones})
+    foreach(clone ${CLONES})
         if(NOT EXISTS ${clone}/build-${PRESET}/${name})
             message(FATAL_ERROR "${clone}/build-${PRESET} holds no ${name}")
         endif()

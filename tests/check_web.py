@@ -7,14 +7,16 @@ Usage: check_web.py SITE-FOLDER
 
 Serves the folder on 127.0.0.1 and loads the page once per language. Each
 time it waits for the window, copies the address and the key through the
-clipboard, and checks the texts and a dialog's buttons. In Chinese it works
+clipboard, and checks the texts and a dialog's buttons. The page's count of
+Qt's open windows tells when a dialog has opened and closed. In Chinese it works
 out the SUCCESS dialog's address from the digits it copied and plays: of the
 candidates exactly one opens SUCCESS, 0 and the FAIL address open FAIL, and
 Escape or Return closes every dialog. Two loads must show different
 addresses, the page must log no error, and closing the window must end the
 game with an offer to play again. What the canvas shows is read with
-tesseract. Fails at the first step that goes wrong, saying what it saw;
-the screenshots stay in web-screenshots/ of the working folder.
+tesseract. Fails at the first step that goes wrong, saying what it saw, and
+at once when the page shows its error; the screenshots, one of every
+failure included, stay in web-screenshots/ of the working folder.
 """
 import io
 import pathlib
@@ -38,6 +40,8 @@ LANGUAGES = {
     "de-DE": ("eng", "Open window", "Abbrechen"),
 }
 TITLE_BAR = (48, 140, 198)
+# In the clipboard before each copy, so that a copy that never arrives shows.
+SENTINEL = "nothing copied yet"
 SCREENSHOTS = pathlib.Path("web-screenshots")
 
 
@@ -52,7 +56,22 @@ class Page:
             "origin": origin, "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
 
     def state(self):
-        return self.browser.execute_script("return document.body.dataset.state")
+        """The page's state; a page that shows its error fails the check at once."""
+        state, message = self.browser.execute_script(
+            "return [document.body.dataset.state, document.getElementById('message').textContent]")
+        if state == "error":
+            raise Failure(f"the page shows an error: {message}")
+        return state
+
+    def windows(self):
+        """How many of Qt's windows are open, as the game tells the page."""
+        return self.browser.execute_script("return document.body.dataset.windows")
+
+    def wait_windows(self, count, what):
+        def probe():
+            self.state()
+            return self.windows() == str(count) or f"{self.windows()} windows open"
+        wait_for(what, probe)
 
     def canvas(self):
         element = self.browser.find_element(By.ID, "qtcanvas")
@@ -83,12 +102,20 @@ class Page:
         ActionChains(self.browser).key_down(Keys.CONTROL).send_keys("a").key_up(
             Keys.CONTROL).send_keys(text, Keys.RETURN).perform()
 
+    def clipboard(self, write=None):
+        """Reads the clipboard, or writes text to it and returns ''."""
+        return self.browser.execute_async_script(
+            "const [text, done] = arguments;"
+            "(text === null ? navigator.clipboard.readText() : navigator.clipboard.writeText(text))"
+            "  .then(read => done(read || ''), error => done('error: ' + error));", write)
+
     def copy(self):
+        """Copies with Ctrl+C and returns what reached the clipboard, once it has."""
+        self.clipboard(SENTINEL)
         ActionChains(self.browser).key_down(Keys.CONTROL).send_keys("c").key_up(
             Keys.CONTROL).perform()
-        return self.browser.execute_async_script(
-            "const done = arguments[arguments.length - 1];"
-            "navigator.clipboard.readText().then(done, error => done('error: ' + error));")
+        wait_for("copied text", lambda: self.clipboard() != SENTINEL or "nothing copied", 10)
+        return self.clipboard()
 
     def errors(self):
         return [entry["message"] for entry in self.browser.get_log("browser")
@@ -96,6 +123,7 @@ class Page:
 
     def start(self):
         wait_for("running game", lambda: self.state() == "running" or self.state(), 90)
+        self.wait_windows(1, "the game's window")
         wait_for(f"window with '{self.button}'", lambda: self.shows(self.button))
         self.save(f"window-{self.language}")
         # The field has the focus; Tab reaches the button, then each value whole.
@@ -119,12 +147,12 @@ class Page:
             banners[:] = [name for name in ("SUCCESS!", "FAIL!") if name in seen]
             return bool(banners) and self.shows(*texts, seen=seen)
 
+        self.wait_windows(2, f"dialog for {text!r}")
         wait_for(f"dialog for {text!r} with {texts}", opened)
         if screenshot:
             self.save(screenshot)
         self.keys(close)
-        wait_for(f"{banners[0]} closed by {close!r}",
-                 lambda: banners[0] not in self.read() or "still open")
+        self.wait_windows(1, f"{banners[0]} closed by {close!r}")
         return banners[0]
 
     def close_window(self):
@@ -187,8 +215,13 @@ def main(folder):
             errors = page.errors()
             if errors:
                 raise Failure("the page logged errors: " + "; ".join(errors))
-        except Failure:
-            page.save(f"failure-{language}")
+        except Exception:
+            # Whatever failed, selenium and tesseract included, leaves a picture.
+            SCREENSHOTS.mkdir(exist_ok=True)
+            try:
+                browser.save_screenshot(str(SCREENSHOTS / f"failure-{language}.png"))
+            except Exception as error:  # the browser itself may be gone
+                print(f"no screenshot of the failure: {error}")
             raise
         finally:
             browser.quit()

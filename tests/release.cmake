@@ -16,29 +16,16 @@ find_program(APPSTREAMCLI appstreamcli REQUIRED)
 find_program(REUSE reuse REQUIRED)
 execute_process(COMMAND ${DPKG} --print-architecture OUTPUT_VARIABLE arch
     OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+ravelbox_add_reproducible(deb PACK FILES ravelbox_${PROJECT_VERSION}_${arch}.deb)
+ravelbox_add_reproducible(source FILES ravelbox-${PROJECT_VERSION}.tar.xz)
 set(work ${CMAKE_CURRENT_BINARY_DIR}/release)
-set(deb_clone ${work}/deb/a/ravelbox)
 set(deb ${deb_clone}/build-deb/ravelbox_${PROJECT_VERSION}_${arch}.deb)
 set(deb6 ${deb_clone}/build-deb-qt6/ravelbox_${PROJECT_VERSION}_${arch}.deb)
-set(tarball ${work}/source/a/ravelbox/build-source/ravelbox-${PROJECT_VERSION}.tar.xz)
-
-foreach(preset deb source)
-    if(preset STREQUAL "deb")
-        set(files ravelbox_${PROJECT_VERSION}_${arch}.deb)
-    else()
-        set(files ravelbox-${PROJECT_VERSION}.tar.xz)
-    endif()
-    add_test(NAME ${preset}_reproducible
-        COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DWORK=${work}/${preset}
-            -DPRESET=${preset} -DFILES=${files} -DPACK=$<STREQUAL:${preset},deb>
-            -P ${CMAKE_CURRENT_SOURCE_DIR}/check_reproducible.cmake)
-    set_tests_properties(${preset}_reproducible PROPERTIES
-        FIXTURES_SETUP ${preset}_built TIMEOUT 1200)
-endforeach()
+set(tarball ${source_clone}/build-source/ravelbox-${PROJECT_VERSION}.tar.xz)
 
 add_test(NAME deb_qt6_package COMMAND ${CMAKE_COMMAND} --workflow --preset deb-qt6)
 set_tests_properties(deb_qt6_package PROPERTIES WORKING_DIRECTORY ${deb_clone}
-    FIXTURES_REQUIRED deb_built FIXTURES_SETUP deb_qt6_built TIMEOUT 1200)
+    FIXTURES_REQUIRED deb_clone_built FIXTURES_SETUP deb_qt6_built TIMEOUT 1200)
 add_test(NAME deb_qt6_recommends_qt6_plugins
     COMMAND sh -c "test \"$(\"$0\" -f \"$1\" Recommends)\" = \"$2\""
         ${DPKG_DEB} ${deb6} "qt6-wayland, qt6-translations-l10n")
@@ -54,13 +41,13 @@ add_test(NAME deb_appstream_compose
     COMMAND sh -c "${unpack} && \"$3\" compose --no-net --origin=ravelbox --result-root=\"$2/out\" \"$2/root\" && zgrep -q \"<id>$4</id>\" \"$2/out/usr/share/swcatalog/xml/ravelbox.xml.gz\""
         ${DPKG_DEB} ${deb} ${work}/compose ${APPSTREAMCLI} ${RAVELBOX_ID})
 set_tests_properties(deb_lintian_clean deb_hardened deb_appstream_compose PROPERTIES
-    FIXTURES_REQUIRED deb_built TIMEOUT 300)
+    FIXTURES_REQUIRED deb_clone_built TIMEOUT 300)
 
 add_test(NAME source_builds_without_git
     COMMAND ${CMAKE_COMMAND} -DTARBALL=${tarball} -DWORK=${work}/no-git
         -P ${CMAKE_CURRENT_SOURCE_DIR}/check_source_release.cmake)
 set_tests_properties(source_builds_without_git PROPERTIES
-    FIXTURES_REQUIRED source_built TIMEOUT 1200)
+    FIXTURES_REQUIRED source_clone_built TIMEOUT 1200)
 
 # This build is for /usr/local, CMake's default: CPack must say why it makes
 # no Debian package of it, and make none.

@@ -25,22 +25,11 @@ add_test(NAME web_licence_notices
 # Plays the game by keyboard in Chromium, in three languages.
 add_test(NAME web_play
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web.py ${PROJECT_BINARY_DIR}/site)
-set_tests_properties(web_play PROPERTIES TIMEOUT 600)
+# Alone, so that the clone builds below do not slow the page down meanwhile.
+set_tests_properties(web_play PROPERTIES RUN_SERIAL ON TIMEOUT 600)
 
 # Two clean clones of the committed HEAD, built in other folders, make the
-# same zip.
-add_test(NAME web_reproducible
-    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
-        -DWORK=${CMAKE_CURRENT_BINARY_DIR}/reproducible -DPRESET=web -DPACK=ON
-        -DFILES=Ravelbox-${PROJECT_VERSION}-web.zip
-        -P ${CMAKE_CURRENT_SOURCE_DIR}/check_reproducible.cmake)
-set_tests_properties(web_reproducible PROPERTIES TIMEOUT 1800)
-
-# ./run.sh --web installs RAVELBOX_WEB_PACKAGES, then builds: every program
-# that build runs must come from them (tools/setup.sh).
-add_test(NAME web_packages_cover_build
-    COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_command_packages.py
-        ${PROJECT_SOURCE_DIR} RAVELBOX_WEB_PACKAGES
-        -- bash -c "rm -rf \"$0\" && source tools/setup.sh && ravelbox_build \"$0\" --preset web -DBUILD_TESTING=OFF"
-        ${CMAKE_CURRENT_BINARY_DIR}/run-web-build)
-set_tests_properties(web_packages_cover_build PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 1800)
+# same zip. ./run.sh --web installs RAVELBOX_WEB_PACKAGES, then builds as the
+# first clone is built: every program that runs must come from them.
+ravelbox_add_reproducible(web PACK TRACE RAVELBOX_WEB_PACKAGES
+    FILES Ravelbox-${PROJECT_VERSION}-web.zip)

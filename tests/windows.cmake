@@ -55,9 +55,5 @@ set_tests_properties(windows_play_and_install PROPERTIES
 
 # Two clean clones of the committed HEAD, built in other folders, make the
 # same zip and installer.
-add_test(NAME windows_reproducible
-    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
-        -DWORK=${CMAKE_CURRENT_BINARY_DIR}/reproducible -DPRESET=windows -DPACK=ON
-        "-DFILES=${RAVELBOX_WINDOWS_PACKAGE}.zip;${RAVELBOX_WINDOWS_PACKAGE}-setup.exe"
-        -P ${CMAKE_CURRENT_SOURCE_DIR}/check_reproducible.cmake)
-set_tests_properties(windows_reproducible PROPERTIES TIMEOUT 1800)
+ravelbox_add_reproducible(windows PACK
+    FILES ${RAVELBOX_WINDOWS_PACKAGE}.zip ${RAVELBOX_WINDOWS_PACKAGE}-setup.exe)
