@@ -7,13 +7,14 @@ Usage: check_windows.py WINE-RUN ZIP INSTALLER VERSION
 
 The zip, unpacked into a fresh Wine prefix, is played by keyboard alone: it
 copies the address and the key, works out the candidates, types them and
-presses Return; SUCCESS must open for one of them and FAIL for 0 and the
-FAIL dialog's own address, and Ctrl+W must end the game with status 0. The
-installer, run silently in another fresh prefix, must lay down the game,
-a Start-menu entry and an uninstall entry; the installed game must start,
-and the silent uninstaller must leave nothing behind. Drives the game with
-xdotool and xclip on the display in DISPLAY, or else the one named in the
-file RAVELBOX_WINE_DISPLAY_FILE, which needs a window manager; fails at the
+presses Return; SUCCESS must open for exactly one of them and FAIL for 0 and
+the FAIL dialog's own address, and Ctrl+W must end the game with status 0.
+The installer, run silently in another fresh prefix, must succeed and lay
+down the game, a Start-menu entry and an uninstall entry; the installed game
+must start, and the silent uninstaller must succeed and leave nothing
+behind. Drives the game with xdotool and xclip on the private X server named
+in the file RAVELBOX_WINE_DISPLAY_FILE, which has a window manager, never on
+the desktop in DISPLAY; every program it runs has a time-out. Fails at the
 first step that goes wrong, saying what it saw.
 """
 import os
@@ -27,10 +28,13 @@ from player import Failure, candidates, run, wait_for
 # Windows' heap puts objects on 16-byte boundaries.
 ALIGNMENT = 16
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ravelbox"
+# Seconds any one program may take: Wine's first start in a prefix is slow.
+TIMEOUT = 300
 
 
 def xdotool(*arguments):
-    return subprocess.run(["xdotool", *arguments], capture_output=True, text=True).stdout.split()
+    return subprocess.run(["xdotool", *arguments], capture_output=True, text=True,
+                          timeout=60).stdout.split()
 
 
 def key(*names):
@@ -45,7 +49,7 @@ def shown(title):
 
 def clipboard():
     return subprocess.run(["xclip", "-o", "-selection", "clipboard"],
-                          capture_output=True, text=True).stdout
+                          capture_output=True, text=True, timeout=60).stdout
 
 
 class Wine:
@@ -57,9 +61,13 @@ class Wine:
                                 RAVELBOX_WINEPREFIX=str(folder), LANG="en_US.UTF-8")
         self.folder = pathlib.Path(folder)
 
-    def run(self, *command):
-        return subprocess.run([self.runner, *map(str, command)], env=self.environment,
-                              capture_output=True, text=True)
+    def run(self, *command, check=False):
+        """Runs a program under Wine; with check, fails unless it exits 0."""
+        done = subprocess.run([self.runner, *map(str, command)], env=self.environment,
+                              capture_output=True, text=True, timeout=TIMEOUT)
+        if check and done.returncode != 0:
+            raise Failure(f"{command[0]} exited with {done.returncode}: {done.stderr.strip()}")
+        return done
 
     def start(self, folder):
         return subprocess.Popen([self.runner, "ravelbox.exe"], env=self.environment,
@@ -67,10 +75,12 @@ class Wine:
                                 stderr=subprocess.DEVNULL)
 
     def wait(self):
-        subprocess.run(["wineserver", "--wait"], env=self.environment, check=True)
+        subprocess.run(["wineserver", "--wait"], env=self.environment, check=True,
+                       timeout=TIMEOUT)
 
     def stop(self):
-        subprocess.run(["wineserver", "-k"], env=self.environment, capture_output=True)
+        subprocess.run(["wineserver", "-k"], env=self.environment, capture_output=True,
+                       timeout=60)
 
 
 class Game:
@@ -125,20 +135,21 @@ def play_zip(wine, archive, work):
     for text, expected in (("0", "FAIL"), (address, "FAIL")):
         if (outcome := game.open(text)) != expected:
             raise Failure(f"{text!r} opened {outcome}, not {expected}")
+    found = []
     for candidate in candidates(address, clue, ALIGNMENT):
         outcome = game.open(candidate)
         print(f"{candidate} opens {outcome}")
         if outcome == "SUCCESS":
-            break
-    else:
-        raise Failure("no candidate opened SUCCESS")
+            found.append(candidate)
+    if len(found) != 1:
+        raise Failure(f"{len(found)} of the candidates opened SUCCESS: {found}")
     game.close()
 
 
 def round_trip(wine, installer, version):
     installed = wine.folder / "drive_c/Program Files/Ravelbox"
     start_menu = wine.folder / "drive_c/ProgramData/Microsoft/Windows/Start Menu"
-    wine.run(installer, "/S")
+    wine.run(installer, "/S", check=True)
     wine.wait()
     if not (installed / "ravelbox.exe").is_file():
         raise Failure("the installer put no ravelbox.exe under Program Files")
@@ -150,7 +161,7 @@ def round_trip(wine, installer, version):
         if not any(value[0] in line and value[1] in line for line in entry.splitlines()):
             raise Failure(f"the uninstall entry lacks {value}: {entry}")
     Game(wine, installed).close()
-    wine.run(installed / "Uninstall.exe", "/S")
+    wine.run(installed / "Uninstall.exe", "/S", check=True)
     wait_for("uninstalled game", lambda: not installed.exists() or "still there", 60)
     wine.wait()
     leftovers = [str(path) for path in start_menu.rglob("*") if "ravelbox" in path.name.lower()]
@@ -159,10 +170,10 @@ def round_trip(wine, installer, version):
 
 
 def main(runner, archive, installer, version):
-    # The display that the tests' fixture gives Wine, unless there is one.
-    if not os.environ.get("DISPLAY"):
-        os.environ["DISPLAY"] = pathlib.Path(
-            os.environ["RAVELBOX_WINE_DISPLAY_FILE"]).read_text().strip()
+    # The private X server of the tests' fixture: keys typed on the
+    # player's own desktop would go to whatever window has the focus there.
+    os.environ["DISPLAY"] = pathlib.Path(
+        os.environ["RAVELBOX_WINE_DISPLAY_FILE"]).read_text().strip()
     with tempfile.TemporaryDirectory(prefix="ravelbox-windows-") as work:
         work = pathlib.Path(work)
         for name, step in ("zip", lambda wine: play_zip(wine, archive, work)), \

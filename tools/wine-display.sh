@@ -3,10 +3,10 @@
 # SPDX-License-Identifier: MIT
 #
 # The X display that the Windows tests run Wine on, shared by all of one
-# ctest run (a fixture starts and stops it). With a display at hand it uses
-# that one; without, it starts a private Xvfb with openbox, since Wine needs
-# a display even for Qt's offscreen platform and the keyboard test needs a
-# window manager.
+# ctest run (a fixture starts and stops it): always a private Xvfb with
+# openbox, never the desktop in DISPLAY, where the keyboard test would type
+# into whatever window has the focus. Wine needs a display even for Qt's
+# offscreen platform, and the keyboard test needs a window manager.
 # Usage: tools/wine-display.sh start FILE   writes the display's name to FILE
 #        tools/wine-display.sh stop FILE    stops what start started
 set -euo pipefail
@@ -15,10 +15,6 @@ action=$1 file=$2
 case "$action" in
 start)
     mkdir -p "$(dirname "$file")"
-    if [ -n "${DISPLAY:-}" ]; then
-        echo "$DISPLAY" >"$file"
-        exit 0
-    fi
     # Xvfb picks a free display and writes its number to the descriptor.
     Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$file.number" >/dev/null 2>&1 &
     echo "$!" >"$file.pids"

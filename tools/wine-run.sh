@@ -8,20 +8,20 @@
 # time-out. A Qt Test program writes its log through Qt Test's own file
 # logger, since output piped from a Wine console program can be lost.
 # Usage: tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
-# Wine wants an X display even for Qt's offscreen platform: without DISPLAY
-# it takes the one named in the file RAVELBOX_WINE_DISPLAY_FILE (which the
-# tests' fixture starts with tools/wine-display.sh), else a private Xvfb.
+# Wine wants an X display even for Qt's offscreen platform, and the tests
+# show real windows: it takes the private one named in the file
+# RAVELBOX_WINE_DISPLAY_FILE (which the tests' fixture starts with
+# tools/wine-display.sh), else a private Xvfb of its own, never the desktop
+# in DISPLAY.
 set -euo pipefail
 program=$1
 shift
 
-if [ -z "${DISPLAY:-}" ]; then
-    if [ -s "${RAVELBOX_WINE_DISPLAY_FILE:-}" ]; then
-        DISPLAY=$(cat "$RAVELBOX_WINE_DISPLAY_FILE")
-        export DISPLAY
-    else
-        exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" "$@"
-    fi
+if [ -s "${RAVELBOX_WINE_DISPLAY_FILE:-}" ]; then
+    DISPLAY=$(cat "$RAVELBOX_WINE_DISPLAY_FILE")
+    export DISPLAY
+elif [ -z "${RAVELBOX_WINE_PRIVATE_DISPLAY:-}" ]; then
+    RAVELBOX_WINE_PRIVATE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" "$@"
 fi
 
 source "$(dirname "$0")/qt-cache.sh"
