@@ -94,11 +94,11 @@ def main(loads="5"):
         finally:
             driver.quit()
             server.shutdown()
-    megabyte = 1 << 20
-    print(f"{'':14}{'download':>12}{'first frame':>14}{'wasm memory':>14}{'JS heap':>10}")
+    mebibyte = 1 << 20
+    print(f"{'':14}{'download (bytes)':>18}{'first frame':>14}{'wasm memory':>14}{'JS heap':>11}")
     for name, (size, seconds, wasm, heap) in results.items():
-        print(f"{name:14}{size / megabyte:9.2f} MB{seconds * 1000:11.0f} ms"
-              f"{wasm / megabyte:11.1f} MB{heap / megabyte:7.1f} MB")
+        print(f"{name:14}{size:18,}{seconds * 1000:11.0f} ms"
+              f"{wasm / mebibyte:10.1f} MiB{heap / mebibyte:7.1f} MiB")
     game, hello = results["game"], results["hello window"]
     print(f"game / hello window: download {game[0] / hello[0]:.3f}x, first frame "
           f"{(game[1] - hello[1]) * 1000:+.0f} ms (the set-up pauses 420 ms)")

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 // A Qt Widgets hello-world window for the web, built from the same Qt as the
-// game, which tools/measure-web.sh holds the game's download, first frame
+// game, which tools/measure-web.py holds the game's download, first frame
 // and memory to.
 
 #include <QApplication>
