@@ -86,6 +86,7 @@ ravelbox_qt_cached() {
         work=$(mktemp -d "${TMPDIR:-/tmp}/ravelbox-qt.XXXXXX")
         trap 'rm -rf -- "$work"' EXIT
         log=$prefix.log
+        : >"$log"
         fail() {
             tail -n 60 "$log" >&2
             echo "Building Qt for $name failed: $1; the whole log is $log" >&2
