@@ -5,10 +5,10 @@
 
 Usage: check_command_packages.py SOURCE-DIR LIST -- COMMAND...
 
-Runs COMMAND in SOURCE-DIR under strace and fails, naming them, on the
-programs it ran that no package brings of those in LIST (an array of
-tools/setup.sh), the packages they depend on, or Debian's essential ones,
-which every machine has. Programs inside the source tree, the build folders
+Runs COMMAND in SOURCE-DIR under strace, with the PATH of a fresh Debian
+machine, and fails, naming them, on the programs it ran that no package
+brings of those in LIST (an array of tools/setup.sh), the packages they
+depend on, or Debian's essential ones, which every machine has. Programs inside the source tree, the build folders
 and the Qt cache are the project's own and pass. Exits 77 without strace.
 """
 import os
@@ -22,6 +22,9 @@ from player import Failure, run
 
 # pid execve("path", ...) = 0, or a call strace had to split in two.
 EXECVE = re.compile(r'^(\d+) +execve\("([^"]+)".*?(?:= 0|<unfinished \.\.\.>)$')
+# Where a fresh Debian machine looks for programs, without what was put in
+# front of it by hand here (pyenv, cargo).
+DEBIAN_PATH = "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin"
 RESUMED = re.compile(r'^(\d+) +<\.\.\. execve resumed>.*= 0$')
 
 
@@ -55,7 +58,7 @@ def executed(source, command):
         subprocess.run(["strace", "-f", "-qq", "--seccomp-bpf", "-e", "trace=execve",
                         "-e", "status=successful", "-e", "signal=none", "-o", log.name,
                         *command], cwd=source, check=True, timeout=1800,
-                       stdout=subprocess.DEVNULL)
+                       stdout=subprocess.DEVNULL, env=dict(os.environ, PATH=DEBIAN_PATH))
         pending, paths = {}, set()
         for line in open(log.name, errors="replace"):
             line = line.rstrip("\n")

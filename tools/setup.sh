@@ -28,10 +28,10 @@ RAVELBOX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-de
     icoutils nsis python3-pil zip unzip wine wine64 fonts-wine xvfb xauth openbox xdotool xclip locales)
 RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN)
 
-# What the web version needs (./run.sh --web): CMake, emscripten, Debian's Qt 6
-# source and Qt 6 as the host Qt, Qt's translations, Ninja for Qt's build,
-# and the font the web version carries with the tools that cut it.
-RAVELBOX_WEB_PACKAGES=(cmake emscripten qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+# What the web version needs (./run.sh --web): CMake, pkg-config, emscripten,
+# Debian's Qt 6 source and Qt 6 as the host Qt, Qt's translations, Ninja for
+# Qt's build, and the font the web version carries with the tools that cut it.
+RAVELBOX_WEB_PACKAGES=(cmake pkgconf emscripten qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     dpkg-dev ninja-build fonts-wqy-microhei python3 python3-fonttools)
 # What the web stage of test.sh needs on top: Chromium with its driver,
 # selenium, PIL and tesseract for the browser test, git and zip.
