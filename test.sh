@@ -21,30 +21,34 @@ packages=("${RAVELBOX_PACKAGES[@]}" "${RAVELBOX_TEST_PACKAGES[@]}")
 [ "$web" = 1 ] || packages+=("${RAVELBOX_WEB_PACKAGES[@]}" "${RAVELBOX_WEB_TEST_PACKAGES[@]}")
 ravelbox_install "${packages[@]}"
 
-workflows=(qt5 asan qt6 release)
+# stage PRESET: runs one workflow, quietly unless it fails.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+log=$(mktemp)
+trap 'rm -f -- "$log"' EXIT
+stage() {
+    echo "== $1"
+    if ! cmake --workflow --preset "$1" >"$log" 2>&1; then
+        cat "$log"
+        echo "The $1 stage failed; cmake --workflow --preset $1 runs it alone." >&2
+        exit 1
+    fi
+    grep -E '^[0-9]+% tests passed|^Total Test time' "$log"
+}
+
+stage qt5
+stage asan
+stage qt6
+stage release
 if [ "$windows" = 1 ]; then
     echo "== windows: skipped (RAVELBOX_SKIP_WINDOWS=1)"
 else
     ravelbox_locales "${RAVELBOX_WINDOWS_LOCALES[@]}"
     tools/build-windows-qt.sh >/dev/null
-    workflows+=(windows)
+    stage windows
 fi
 if [ "$web" = 1 ]; then
     echo "== web: skipped (RAVELBOX_SKIP_WEB=1)"
 else
     tools/build-wasm-qt.sh >/dev/null
-    workflows+=(web)
+    stage web
 fi
-
-export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
-log=$(mktemp)
-trap 'rm -f -- "$log"' EXIT
-for preset in "${workflows[@]}"; do
-    echo "== $preset"
-    if ! cmake --workflow --preset "$preset" >"$log" 2>&1; then
-        cat "$log"
-        echo "The $preset stage failed; cmake --workflow --preset $preset runs it alone." >&2
-        exit 1
-    fi
-    grep -E '^[0-9]+% tests passed|^Total Test time' "$log"
-done
