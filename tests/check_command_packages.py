@@ -15,29 +15,27 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 
 from player import Failure, run
 
-# pid execve("path", ...) = 0, or a call strace had to split in two.
-EXECVE = re.compile(r'^(\d+) +execve\("([^"]+)".*?(?:= 0|<unfinished \.\.\.>)$')
 # Where a fresh Debian machine looks for programs, without what was put in
 # front of it by hand here (pyenv, cargo).
 DEBIAN_PATH = "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin"
+# pid execve("path", ...) = 0, or a call strace had to split in two.
+EXECVE = re.compile(r'^(\d+) +execve\("([^"]+)".*?(?:= 0|<unfinished \.\.\.>)$')
 RESUMED = re.compile(r'^(\d+) +<\.\.\. execve resumed>.*= 0$')
 
 
-def lines(command):
-    return subprocess.run(command, capture_output=True, text=True, check=True,
+def lines(command, folder=None):
+    return subprocess.run(command, cwd=folder, capture_output=True, text=True, check=True,
                           timeout=120).stdout.splitlines()
 
 
 def listed(source, name):
     """The packages in the array `name` of tools/setup.sh."""
-    return subprocess.run(
-        ["bash", "-c", f'source tools/setup.sh && printf "%s\\n" "${{{name}[@]}}"'],
-        cwd=source, capture_output=True, text=True, check=True, timeout=60).stdout.split()
+    return lines(["bash", "-c", f'source tools/setup.sh && printf "%s\\n" "${{{name}[@]}}"'],
+                 source)
 
 
 def closure(packages):
