@@ -8,10 +8,16 @@
 # tools/qt-cache.sh). Applies tools/patches/qt6-base-*.patch. Prints the
 # folder's path.
 # Usage: tools/build-wasm-qt.sh [--print-prefix]
-#   --print-prefix: print where the Qt goes without building it.
+#   --print-prefix: print where the Qt goes, installing and building nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/qt-cache.sh
+# What the web build needs, so that `cmake --workflow --preset web` works next
+# on a fresh machine too (its browser test needs the test packages as well).
+if [ "${1:-}" != --print-prefix ]; then
+    source tools/setup.sh
+    ravelbox_install "${RAVELBOX_WEB_PACKAGES[@]}" "${RAVELBOX_WEB_TEST_PACKAGES[@]}" >&2
+fi
 
 qt_version=6.4.2
 source_package=qt6-base

@@ -5,12 +5,19 @@
 # Builds the Qt 5 that the Windows build links against, from Debian's own
 # source of Qt 5, with Debian's MinGW-w64 cross compiler and MinGW zlib, and
 # installs it into a cache folder outside the tree (see tools/qt-cache.sh).
+# First installs what the Windows build and its tests need, so that
+# `cmake --workflow --preset windows` works next on a fresh machine too.
 # Prints the folder's path.
 # Usage: tools/build-windows-qt.sh [--print-prefix]
-#   --print-prefix: print where the Qt goes without building it.
+#   --print-prefix: print where the Qt goes, installing and building nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/qt-cache.sh
+if [ "${1:-}" != --print-prefix ]; then
+    source tools/setup.sh
+    ravelbox_install "${RAVELBOX_PACKAGES[@]}" "${RAVELBOX_WINDOWS_PACKAGES[@]}" >&2
+    ravelbox_locales "${RAVELBOX_WINDOWS_LOCALES[@]}" >&2
+fi
 
 qt_version=5.15.8
 source_package=qtbase-opensource-src
