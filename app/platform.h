@@ -23,8 +23,8 @@ namespace Platform {
 // the order of the game's own allocations.
 std::unique_ptr<char[]> reserveMemory();
 
-// Before the application object exists: makes Qt 5's scale follow the
-// desktop's own setting, as Qt 6 does.
+// Before the application object exists: makes the scale follow the desktop's
+// own setting. Only Qt 5 on X11 needs telling; Qt 6 does it by itself.
 void followDesktopScale(int argc, char *argv[]);
 
 // The folder (or resource prefix) that holds Qt's own translations.

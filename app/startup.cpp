@@ -133,8 +133,8 @@ int run(int argc, char *argv[], const Play &play, const MakeWindow &makeWindow)
     // 150 % up to 200 % and fill most of a small laptop screen.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
-    Platform::followDesktopScale(argc, argv);
 #endif
+    Platform::followDesktopScale(argc, argv);
 
     // Nothing ships at this path; it is looked up all the same, first.
     QTranslator translator;
