@@ -170,13 +170,21 @@ void setIdentity()
 QString programLanguage(const QStringList &uiLanguages)
 {
     for (const QString &name : uiLanguages) {
-        // "zh-Hans-CN", "de_DE" and "C" alike: the language is the first part.
-        const QString language
-            = name.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0);
+        // "zh-Hans-CN", "pt_BR" and "C" alike: the language is the first part,
+        // the territory the last.
+        const QStringList parts = QString(name).replace(QLatin1Char('-'), QLatin1Char('_'))
+                                          .split(QLatin1Char('_'), Qt::SkipEmptyParts);
+        if (parts.isEmpty())
+            continue;
+        const QString language = parts.first();
         // The texts are written in Chinese, and C shows them as written.
         if (language == QLatin1String("zh") || language == QLatin1String("C")
             || language == QLatin1String("POSIX"))
             return QString();
+        // Brazilian Portuguese where that is written, else the language's own.
+        const QString territorial = language + QLatin1Char('_') + parts.last();
+        if (parts.size() > 1 && QFile::exists(programTranslation(territorial)))
+            return territorial;
         if (QFile::exists(programTranslation(language)))
             return language;
     }

@@ -51,12 +51,13 @@ protected:
     }
 };
 
-// A caption without its colon, "地址：" or "KEY:", names the value beside it.
+// A caption without its colon, "地址：", "KEY:" or French "Clé :", names the
+// value beside it.
 QString nameOfCaption(const QLabel *caption)
 {
-    QString name = caption->text();
+    QString name = caption->text().trimmed();
     while (name.endsWith(QLatin1Char(':')) || name.endsWith(QChar(0xff1a)))
-        name.chop(1);
+        name = name.chopped(1).trimmed();
     return name;
 }
 

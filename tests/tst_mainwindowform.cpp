@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 #include "modalhelpers.h"
+#include "startup.h"
 #include "ui_mainwindow.h"
 
 #include <QFontDatabase>
@@ -36,6 +37,8 @@ private slots:
     void windowChrome();
     void chineseGlyphs_data();
     void chineseGlyphs();
+    void textsFit_data();
+    void textsFit();
 };
 
 void tst_MainWindowForm::cleanup()
@@ -162,6 +165,57 @@ void tst_MainWindowForm::chineseGlyphs()
     QVERIFY(!chinese.isEmpty());
     QVERIFY2(std::any_of(families.begin(), families.end(), drawsAll),
              qPrintable(QStringLiteral("no installed font has glyphs for ") + chinese));
+}
+
+void tst_MainWindowForm::textsFit_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("families");
+
+    // Loading nothing still makes the translations' resources available.
+    const Startup::Translations none(QLocale::c());
+    QStringList languages { QStringLiteral("zh_CN") };
+    const QStringList files = QDir(QStringLiteral(":/i18n"))
+                                  .entryList({ QStringLiteral("ravelbox_*.qm") }, QDir::Files);
+    for (const QString &file : files)
+        languages.append(file.mid(9).chopped(3));
+    QVERIFY(languages.size() > 10);
+    // Qt's default on a Linux desktop, and the web version's.
+    const QStringList desktop { QStringLiteral("Sans Serif") };
+    const QStringList web { QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei") };
+    for (const QString &language : std::as_const(languages)) {
+        QTest::addRow("%s, desktop", qPrintable(language)) << language << desktop;
+        QTest::addRow("%s, web", qPrintable(language)) << language << web;
+    }
+}
+
+// The window's size is fixed in every language: no caption or button text
+// may be wider than the place it has.
+void tst_MainWindowForm::textsFit()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, families);
+    const Startup::Translations translations((QLocale(language)));
+    FormWindow window;
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSize(9);
+    window.setFont(font);
+    QStringList cut;
+    for (QLabel *label : { window.ui.wcxc_2, window.ui.wcxc_3, window.ui.wcxc_4 }) {
+        // The ink, not the advance: a full-width colon is mostly space.
+        const int right = QFontMetrics(label->font()).boundingRect(label->text()).right();
+        if (right >= label->contentsRect().width())
+            cut.append(QStringLiteral("%1 %2 > %3").arg(label->text()).arg(right + 1).arg(
+                    label->contentsRect().width()));
+    }
+    QPushButton *button = window.ui.asdwg;
+    if (button->sizeHint().width() > button->width())
+        cut.append(QStringLiteral("%1 %2 > %3")
+                           .arg(button->text())
+                           .arg(button->sizeHint().width())
+                           .arg(button->width()));
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1String("; "))));
 }
 
 QTEST_MAIN(tst_MainWindowForm)

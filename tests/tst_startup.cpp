@@ -121,9 +121,13 @@ void tst_Startup::programLanguage_data()
     QTest::newRow("C") << QStringLiteral("C") << QString();
     QTest::newRow("Chinese") << QStringLiteral("zh-CN zh-Hans-CN zh") << QString();
     QTest::newRow("English") << QStringLiteral("en-US en-Latn-US en") << QStringLiteral("en");
-    QTest::newRow("German, none ships")
-        << QStringLiteral("de-DE de-Latn-DE de") << QStringLiteral("en");
-    QTest::newRow("French, then Chinese") << QStringLiteral("fr fr-FR zh-CN") << QString();
+    QTest::newRow("German") << QStringLiteral("de-DE de-Latn-DE de") << QStringLiteral("de");
+    QTest::newRow("Brazilian Portuguese")
+        << QStringLiteral("pt-BR pt-Latn-BR pt") << QStringLiteral("pt_BR");
+    QTest::newRow("Portuguese, none ships") << QStringLiteral("pt-PT pt") << QStringLiteral("en");
+    QTest::newRow("Slovak, none ships, then French")
+        << QStringLiteral("sk-SK sk fr-FR") << QStringLiteral("fr");
+    QTest::newRow("Arabic, then Chinese") << QStringLiteral("ar-EG ar zh-TW") << QString();
     QTest::newRow("nothing preferred") << QString() << QStringLiteral("en");
 }
 
@@ -156,17 +160,35 @@ void tst_Startup::startUp_data()
                                   << environment << shown << QString::fromLatin1(logged);
           };
 
-    // The game's texts: as written for C and Chinese, English for the rest.
+    const QString german = QStringLiteral(
+        "Fenster öffnen|FAIL:|Antwort: 0x|Adresse des SUCCESS-Fensters hexadezimal eingeben, "
+        "dann die Eingabetaste drücken|Fehlschlag");
+    const QString japanese = QStringLiteral(
+        "ウィンドウを開く|FAIL:|答え：0x|SUCCESS ウィンドウのアドレスを 16 "
+        "進数で入力し、Enter キーを押してください|失敗");
+    const QString brazilian = QStringLiteral(
+        "Abrir janela|FAIL:|Solução: 0x|Digite o endereço da janela SUCCESS em hexadecimal e "
+        "pressione Enter|Falha");
+    const QString russian = QStringLiteral(
+        "Открыть окно|FAIL:|Ответ: 0x|Введите адрес окна SUCCESS в шестнадцатеричном виде и "
+        "нажмите Enter|Неудача");
+
+    // The game's texts: as written for C and Chinese, translated where a
+    // translation ships, English for the rest.
     // Qt's standard buttons follow the locale wherever Qt has a translation.
     // Windows has no C locale: there it is English.
 #ifdef Q_OS_WIN
     row("C", "C", "", {}, english + QLatin1String("|OK|Cancel"));
 #else
     row("C", "C", "", {}, chinese + QLatin1String("|OK|Cancel"));
-    row("LANGUAGE over LANG", "C", "de", {}, english + QLatin1String("|OK|Abbrechen"));
+    row("LANGUAGE over LANG", "C", "de", {}, german + QLatin1String("|OK|Abbrechen"));
 #endif
     row("en_US", "en_US.UTF-8", "", {}, english + QLatin1String("|OK|Cancel"));
-    row("de_DE", "de_DE.UTF-8", "", {}, english + QLatin1String("|OK|Abbrechen"));
+    row("de_DE", "de_DE.UTF-8", "", {}, german + QLatin1String("|OK|Abbrechen"));
+    row("ja_JP", "ja_JP.UTF-8", "", {}, japanese + QStringLiteral("|OK|キャンセル"));
+    row("pt_BR", "pt_BR.UTF-8", "", {}, brazilian + QLatin1String("|OK|Cancelar"));
+    row("ru_RU", "ru_RU.UTF-8", "", {}, russian + QStringLiteral("|OK|Отмена"));
+    row("sk_SK, none ships", "sk_SK.UTF-8", "", {}, english + QLatin1String("|OK|Cancel"));
     row("zh_CN", "zh_CN.UTF-8", "", {}, chinese + QStringLiteral("|确定|取消"));
 
 #ifndef Q_OS_WIN
