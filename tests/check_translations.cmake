@@ -4,14 +4,30 @@
 cmake_minimum_required(VERSION 3.16)
 
 # Updates a copy of each translation file from the sources, as a translator
-# would, and fails on any text lupdate finds new, unfinished, empty or gone.
+# would, and fails on any text lupdate finds new, unfinished, empty or gone,
+# and on a language of the game that the menu entry or the AppStream
+# metainfo does not speak.
 # Run with -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -DTS_FILES=a.ts;b.ts
 
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 set(problems "")
+file(READ "${SOURCE_DIR}/data/ravelbox.desktop.in" desktop)
+file(READ "${SOURCE_DIR}/data/ravelbox.metainfo.xml.in" metainfo)
 foreach(ts ${TS_FILES})
     get_filename_component(name "${ts}" NAME)
+    string(REGEX REPLACE "^ravelbox_(.*)\\.ts$" "\\1" language "${name}")
+    string(REPLACE "_" "-" tag "${language}")
+    if(NOT language STREQUAL "en")
+        foreach(key GenericName Comment)
+            if(NOT desktop MATCHES "\n${key}\\[${language}\\]=[^\n]")
+                string(APPEND problems "  ravelbox.desktop.in: no ${key}[${language}]\n")
+            endif()
+        endforeach()
+        if(NOT metainfo MATCHES "<summary xml:lang=\"${tag}\">[^<]")
+            string(APPEND problems "  ravelbox.metainfo.xml.in: no summary in ${tag}\n")
+        endif()
+    endif()
     set(copy "${WORK_DIR}/${name}")
     configure_file("${ts}" "${copy}" COPYONLY)
     execute_process(
