@@ -9,6 +9,7 @@ include(${PROJECT_SOURCE_DIR}/cmake/Licences.cmake)
 
 set(site ${PROJECT_BINARY_DIR}/site)
 configure_file(${PROJECT_SOURCE_DIR}/data/web/index.html.in ${site}/index.html @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/web/texts.js ${site}/texts.js COPYONLY)
 foreach(size 32 256)
     configure_file(${PROJECT_SOURCE_DIR}/data/icons/ravelbox-${size}.png ${site}/favicon-${size}.png
         COPYONLY)
