@@ -3,20 +3,60 @@
 """The web version in headless Chromium: a server for its folder on
 127.0.0.1 and a browser set up for this machine, shared by the browser test
 and tools/measure-web.py."""
+import base64
 import functools
+import hashlib
 import http.server
+import io
+import os
+import pathlib
+import tarfile
 import tempfile
 import threading
+import urllib.request
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
 
-def serve(folder):
-    """Serves folder on a free port of 127.0.0.1 until shutdown() is called."""
+# axe-core from npm, pinned by version and by the registry's own checksum.
+AXE_VERSION = "4.10.3"
+AXE_INTEGRITY = ("sha512-Xm7bpRXnDSX2YE2YFfBk2FnF0ep6tmG7xPh8iHee8MIcrgq762Nkce856dYtJYLkuIoY"
+                 "ZvGfTs/PbZhideTcEg==")
+
+
+def axe_source():
+    """The text of axe.min.js, fetched once into the cache folder."""
+    cache = pathlib.Path(os.environ.get("RAVELBOX_CACHE_DIR") or pathlib.Path(
+        os.environ.get("XDG_CACHE_HOME") or pathlib.Path.home() / ".cache") / "ravelbox")
+    tarball = cache / f"npm/axe-core-{AXE_VERSION}.tgz"
+    if not tarball.exists():
+        url = f"https://registry.npmjs.org/axe-core/-/axe-core-{AXE_VERSION}.tgz"
+        with urllib.request.urlopen(url, timeout=60) as response:
+            data = response.read()
+        tarball.parent.mkdir(parents=True, exist_ok=True)
+        partial = tarball.with_suffix(".part")
+        partial.write_bytes(data)
+        partial.replace(tarball)
+    data = tarball.read_bytes()
+    digest = "sha512-" + base64.b64encode(hashlib.sha512(data).digest()).decode()
+    if digest != AXE_INTEGRITY:
+        raise RuntimeError(f"{tarball} is not axe-core {AXE_VERSION}: {digest}")
+    with tarfile.open(fileobj=io.BytesIO(data)) as archive:
+        return archive.extractfile("package/axe.min.js").read().decode()
+
+
+def serve(folder, hold=None):
+    """Serves folder on a free port of 127.0.0.1 until shutdown() is called.
+    While the event hold is clear, requests for WebAssembly wait for it."""
     class Handler(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *arguments):
             pass
+
+        def do_GET(self):
+            if hold is not None and self.path.split("?")[0].endswith(".wasm"):
+                hold.wait()
+            super().do_GET()
 
     server = http.server.ThreadingHTTPServer(
         ("127.0.0.1", 0), functools.partial(Handler, directory=folder))

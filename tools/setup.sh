@@ -36,7 +36,7 @@ RAVELBOX_WEB_PACKAGES=(cmake pkgconf emscripten qt6-base-dev qt6-tools-dev qt6-l
 # What the web stage of test.sh needs on top: Chromium with its driver,
 # selenium, PIL and tesseract for the browser test, git and zip.
 RAVELBOX_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium python3-pil
-    tesseract-ocr tesseract-ocr-chi-sim git zip)
+    tesseract-ocr tesseract-ocr-chi-sim tesseract-ocr-deu git zip)
 
 # ravelbox_as_root COMMAND...: runs it as root, through sudo unless this is root.
 ravelbox_as_root() {
