@@ -26,7 +26,7 @@ RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translatio
 # test runs in.
 RAVELBOX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev perl python3
     icoutils nsis python3-pil zip unzip wine wine64 fonts-wine xvfb xauth openbox xdotool xclip locales)
-RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN)
+RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN ja_JP ru_RU)
 
 # What the web version needs (./run.sh --web): CMake, pkg-config, emscripten,
 # Debian's Qt 6 source and Qt 6 as the host Qt, Qt's translations, Ninja for
