@@ -31,7 +31,7 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests"))
 from browser import serve, start_browser  # noqa: E402  (the tests' own module)
 BUILD = ROOT / "build-web-measure"
-DOWNLOADED = ("index.html", "qtloader.js", "ravelbox.js", "ravelbox.wasm")
+DOWNLOADED = ("index.html", "texts.js", "qtloader.js", "ravelbox.js", "ravelbox.wasm")
 
 
 def build():
