@@ -9,10 +9,14 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QThread>
+#include <QToolTip>
 
 namespace {
 
@@ -47,6 +51,39 @@ protected:
             if (label && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
                 label->setSelection(0, label->text().size());
         }
+        return false;
+    }
+};
+
+bool fromTouch(const QMouseEvent *event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return event->pointingDevice()
+            && event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
+#else
+    return event->source() != Qt::MouseEventNotSynthesized;
+#endif
+}
+
+// A finger has no hover for the tool tip, no Tab and no Ctrl+C: a tap on a
+// value shows it whole and copies it. The mouse keeps its selection.
+class TouchHelp : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *label = qobject_cast<QLabel *>(watched);
+        if (!label || event->type() != QEvent::MouseButtonRelease
+            || !fromTouch(static_cast<QMouseEvent *>(event)))
+            return false;
+        QGuiApplication::clipboard()->setText(label->text());
+        QToolTip::showText(label->mapToGlobal(QPoint(0, label->height())), label->toolTip(),
+                           label);
         return false;
     }
 };
@@ -129,10 +166,12 @@ void MainWindow::setUpKeyboardAndHelp()
     // and read its digits from the tool tip.
     const std::pair<QLabel *, QLabel *> captioned[]
         = { { ui->wcxc_3, ui->cewf }, { ui->wcxc_2, ui->wcxc } };
+    auto *touchHelp = new TouchHelp(this);
     for (const auto &[caption, value] : captioned) {
         value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         value->setFocusPolicy(Qt::StrongFocus);
         value->installEventFilter(keyboardHelp);
+        value->installEventFilter(touchHelp);
         caption->setBuddy(value);
         value->setAccessibleName(nameOfCaption(caption));
     }

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -62,7 +63,8 @@ private slots:
     void clueTexts();
     void clueLabels();
     void tabSelectsAndCopies();
-    void clickPlacesCursor();
+    void pressOnValue_data();
+    void pressOnValue();
     void screenReaderNames_data();
     void screenReaderNames();
     void play_data();
@@ -175,12 +177,41 @@ void tst_MainWindow::tabSelectsAndCopies()
     QCOMPARE(clue->selectedText(), clue->text());
 }
 
-void tst_MainWindow::clickPlacesCursor()
+void tst_MainWindow::pressOnValue_data()
 {
-    // A click places the cursor, as in any text, and selects nothing.
-    QTest::mouseClick(address, Qt::LeftButton, Qt::NoModifier, QPoint(40, 8));
-    QCOMPARE(QApplication::focusWidget(), address);
-    QVERIFY(address->selectedText().isEmpty());
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<bool>("touch");
+
+    // A click places the cursor, as in any text, and selects and copies
+    // nothing; a finger, which has no hover and no keys, gets the whole
+    // value in a tool tip and in the clipboard.
+    QTest::newRow("click on the address") << QStringLiteral("cewf") << false;
+    QTest::newRow("tap on the address") << QStringLiteral("cewf") << true;
+    QTest::newRow("tap on the key") << QStringLiteral("wcxc") << true;
+}
+
+void tst_MainWindow::pressOnValue()
+{
+    QFETCH(QString, objectName);
+    QFETCH(bool, touch);
+    auto *value = window->findChild<QLabel *>(objectName);
+    const QString untouched = QStringLiteral("nothing copied");
+    QGuiApplication::clipboard()->setText(untouched);
+    const QPoint point(40, 8);
+    if (touch) {
+        static auto *finger = QTest::createTouchDevice();
+        QTest::touchEvent(window, finger).press(0, value->mapTo(window, point), window);
+        QTest::touchEvent(window, finger).release(0, value->mapTo(window, point), window);
+    } else {
+        QTest::mouseClick(value, Qt::LeftButton, Qt::NoModifier, point);
+        QCOMPARE(QApplication::focusWidget(), value);
+        QVERIFY(value->selectedText().isEmpty());
+    }
+    QCOMPARE(QGuiApplication::clipboard()->text(), touch ? value->text() : untouched);
+    QCOMPARE(QToolTip::isVisible(), touch);
+    if (touch)
+        QCOMPARE(QToolTip::text(), value->text());
+    QToolTip::hideText();
 }
 
 void tst_MainWindow::screenReaderNames_data()
