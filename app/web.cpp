@@ -14,6 +14,8 @@
 
 #include <emscripten/val.h>
 
+#include <algorithm>
+
 // Resources of a static library are linked in only when something names them,
 // and the macro cannot stand inside a namespace.
 static void initWebResources()
@@ -31,14 +33,20 @@ constexpr quint32 shiftStep = 16;
 // What a desktop's Qt gives its widgets; the browser's Qt would use 12 pt,
 // which clips the fixed labels.
 constexpr int pointSize = 9;
+// The window with its frame and title bar, in CSS pixels at full size.
+constexpr double framedWidth = 528;
+constexpr double framedHeight = 432;
+// Smaller than this, 9 pt text would come out under 8 CSS pixels.
+constexpr double smallestScale = 8.0 / (pointSize * 96.0 / 72.0);
 
 // Tells the page how many windows are open, in data-windows on its body, so
 // that tools looking in see a dialog open and close without reading pixels.
+// Tool tips do not count.
 void reportWindows()
 {
     int open = 0;
     for (const QWidget *window : QApplication::topLevelWidgets())
-        open += window->isVisible() ? 1 : 0;
+        open += window->isVisible() && window->windowType() != Qt::ToolTip ? 1 : 0;
     emscripten::val::global("document")["body"]["dataset"].set("windows", open);
 }
 
@@ -89,7 +97,29 @@ std::unique_ptr<char[]> reserveMemory()
     return std::unique_ptr<char[]>(new char[size + 1]);
 }
 
-void followDesktopScale(int, char *[]) { }
+// On a screen narrower or lower than the window, such as a phone's, draws
+// everything smaller, not below readable text, rather than cut the window
+// off: the geometry stays as it is, and Qt maps taps to where they look.
+// The page sizes the canvas's place before the game starts.
+void followDesktopScale(int, char *[])
+{
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        return;
+    // Qt fills a container element, or the canvas's place in the page.
+    const emscripten::val containers = emscripten::val::module_property("qtContainerElements");
+    const emscripten::val canvases = emscripten::val::module_property("qtCanvasElements");
+    emscripten::val place = emscripten::val::null();
+    if (containers.isArray() && containers["length"].as<int>() > 0)
+        place = containers[0];
+    else if (canvases.isArray() && canvases["length"].as<int>() > 0)
+        place = canvases[0]["parentElement"];
+    if (place.isNull() || place.isUndefined())
+        return;
+    const double fit = std::min({ 1.0, place["clientWidth"].as<double>() / framedWidth,
+                                  place["clientHeight"].as<double>() / framedHeight });
+    if (fit < 1.0)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(std::max(fit, smallestScale), 'f', 3));
+}
 
 QString qtTranslations()
 {

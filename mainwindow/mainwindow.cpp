@@ -82,8 +82,10 @@ protected:
             || !fromTouch(static_cast<QMouseEvent *>(event)))
             return false;
         QGuiApplication::clipboard()->setText(label->text());
-        QToolTip::showText(label->mapToGlobal(QPoint(0, label->height())), label->toolTip(),
-                           label);
+        // Over the clipped value itself, undoing the offset Qt gives a tool
+        // tip from the pointer, so that it hides nothing below, such as
+        // the field under the key.
+        QToolTip::showText(label->mapToGlobal(QPoint(-2, -16)), label->toolTip(), label);
         return false;
     }
 };

@@ -27,7 +27,7 @@ import pathlib
 import subprocess
 import threading
 
-from PIL import Image
+from PIL import Image, ImageChops
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -55,8 +55,12 @@ TITLE_BAR = (48, 140, 198)
 SENTINEL = "nothing copied yet"
 SCREENSHOTS = pathlib.Path("web-screenshots")
 AXE = axe_source()
-# A phone as Chromium emulates it: its screen, touch and an Android browser.
-PHONE = {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True}
+# The main window with its frame, in CSS pixels at full size.
+FRAMED_WIDTH = 518
+# Phones as Chromium emulates them, upright and on their side, with touch
+# and an Android browser.
+PHONES = {"portrait": {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True},
+          "landscape": {"width": 844, "height": 390, "deviceScaleFactor": 3, "mobile": True}}
 ANDROID = {"userAgent": "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 "
            "(KHTML, like Gecko) Chrome/120.0 Mobile Safari/537.36", "platform": "Linux armv8l"}
 
@@ -165,10 +169,8 @@ class Page:
             fields = row.split("\t")
             if len(fields) == 12 and fields[11].startswith(word):
                 x, y, width, height = map(int, fields[6:10])
-                point = {"x": left + (x + width) / scale + distance, "y": top + (y + height / 2) / scale}
-                for kind, points in (("touchStart", [point]), ("touchEnd", [])):
-                    self.browser.execute_cdp_cmd("Input.dispatchTouchEvent",
-                                                 {"type": kind, "touchPoints": points})
+                self.tap({"x": left + (x + width) / scale + distance,
+                          "y": top + (y + height / 2) / scale})
                 return
         raise Failure(f"no {word!r} on the canvas to tap beside")
 
@@ -282,8 +284,9 @@ class Page:
         self.expect_tree(f"after {banners[0]} closed", field)
         return banners[0]
 
-    def close_window(self):
-        """Clicks the close button at the right end of the window's title bar."""
+    def close_window(self, touch=False):
+        """Clicks, or taps, the close button at the right end of the
+        window's title bar."""
         image = self.canvas()
         width, height = image.size
         pixels = image.load()
@@ -297,11 +300,48 @@ class Page:
         right = max(x for x in range(width) if pixels[x, top] == TITLE_BAR)
         scale = self.browser.execute_script("return window.devicePixelRatio")
         canvas = self.browser.find_element(By.ID, "qtcanvas")
+        x, y = (right - (bottom - top) / 2) / scale, (top + bottom) / 2 / scale
+        if touch:
+            left, top = self.browser.execute_script(
+                "const r = arguments[0].getBoundingClientRect(); return [r.left, r.top];", canvas)
+            self.tap({"x": left + x, "y": top + y})
+            return
         size = canvas.size
-        x = (right - (bottom - top) / 2) / scale - size["width"] / 2
-        y = (top + bottom) / 2 / scale - size["height"] / 2
-        ActionChains(self.browser).move_to_element_with_offset(canvas, int(x), int(y)).click().perform()
+        ActionChains(self.browser).move_to_element_with_offset(
+            canvas, int(x - size["width"] / 2), int(y - size["height"] / 2)).click().perform()
 
+    def tap(self, point):
+        for kind, points in (("touchStart", [point]), ("touchEnd", [])):
+            self.browser.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                         {"type": kind, "touchPoints": points})
+
+    def on_screen(self, what):
+        """Fails unless the game's windows lie wholly in the page's view,
+        with no sideways scrolling, drawn at least two thirds of their size,
+        below which text would be smaller than 8 CSS pixels."""
+        # The screen's colour is the commonest; the outermost pixels are left
+        # out, where the canvas's edge may blend with the page.
+        whole = self.canvas()
+        image = whole.crop((2, 2, whole.width - 2, whole.height - 2))
+        background = max(image.getcolors(image.width * image.height))[1]
+        box = ImageChops.difference(image, Image.new("RGB", image.size, background)).getbbox()
+        left, top, right, bottom, view_width, view_height, scroll_width, scale = \
+            self.browser.execute_script(
+                "const r = document.getElementById('qtcanvas').getBoundingClientRect();"
+                "return [r.left, r.top, r.right, r.bottom, innerWidth, innerHeight,"
+                "        document.documentElement.scrollWidth, devicePixelRatio];")
+        width, height = image.size
+        problems = []
+        if not box or box[0] == 0 or box[1] == 0 or box[2] == width or box[3] == height:
+            problems.append(f"the window is cut by the canvas: {box} of {image.size}")
+        if left < 0 or top < 0 or right > view_width or bottom > view_height:
+            problems.append(f"the canvas {left, top, right, bottom} leaves the view")
+        if scroll_width > view_width:
+            problems.append(f"the page scrolls sideways: {scroll_width} > {view_width}")
+        if box and (box[2] - box[0]) / scale < FRAMED_WIDTH * 2 / 3:
+            problems.append(f"the window is drawn {(box[2] - box[0]) / scale} px wide")
+        if problems:
+            raise Failure(f"{what}: " + "; ".join(problems))
 
 def play(page, address, key):
     found = [text for text in candidates(address, key, ALIGNMENT)
@@ -327,21 +367,30 @@ def failed_load(browser, url, language, layout):
     browser.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
 
 
-def phone(url, hold):
-    """The page's states in a phone's layout pass axe-core too."""
+def phone(url, hold, layout):
+    """On a phone the window fits the screen, a tap on a value copies it
+    whole, the keyboard types through Qt's own input element, the dialog
+    opens and closes through the tree and a tap on the window's close button
+    ends the game; axe-core audits the page in each state."""
     browser = start_browser("--force-renderer-accessibility", language="en-US")
     try:
-        browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", PHONE)
+        browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", PHONES[layout])
         browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
         browser.execute_cdp_cmd("Emulation.setUserAgentOverride", ANDROID)
         hold.clear()
         page = Page(browser, url, "en-US")
         wait_for("loading", lambda: page.state() == "loading" or page.state())
-        page.audit("phone loading")
+        page.audit(f"{layout} phone loading")
         hold.set()
         wait_for("running game", lambda: page.state() == "running" or page.state(), 90)
         page.wait_windows(1, "the game's window")
-        page.audit("phone running")
+        page.on_screen(f"{layout} phone")
+        page.audit(f"{layout} phone running")
+        # A tap on the key shows it whole and copies it.
+        page.clipboard(SENTINEL)
+        page.tap_right_of("KEY", 40)
+        key = [node[2] for node in page.tree() if node[:2] == ("textbox", page.key_name)]
+        wait_for("the key copied by a tap", lambda: [page.clipboard()] == key or page.clipboard())
         # A tap on the field opens the phone's keyboard through Qt's own
         # input element, which must be named too.
         page.tap_right_of("Answer", 40)
@@ -352,25 +401,24 @@ def phone(url, hold):
             or "none with the focus and the field's name")
         browser.execute_cdp_cmd("Input.insertText", {"text": "0"})
         page.expect_tree("with 0 typed on the phone", None, field="0")
-        page.audit("phone typing")
+        page.audit(f"{layout} phone typing")
         # As a screen reader on a phone opens and closes a dialog: by
         # activating the buttons it reads out.
         page.activate(page.button)
         page.wait_windows(2, "dialog opened through the tree")
         page.expect_tree("with the dialog opened through the tree", ("button", page.ok),
                          banner="FAIL!")
-        page.audit("phone dialog")
+        page.on_screen(f"{layout} phone with a dialog")
+        page.audit(f"{layout} phone dialog")
         page.activate(page.ok)
         page.wait_windows(1, "dialog closed through the tree")
-        # The window's close button lies off a phone's screen: a keyboard's
-        # Ctrl+W ends the game.
-        ActionChains(browser).key_down(Keys.CONTROL).send_keys("w").key_up(Keys.CONTROL).perform()
+        page.close_window(touch=True)
         wait_for("end of the game", lambda: page.state() == "ended" or page.state())
-        page.audit("phone ended")
-        failed_load(browser, url, "en-US", "phone")
+        page.audit(f"{layout} phone ended")
+        failed_load(browser, url, "en-US", f"{layout} phone")
     except Exception:
         SCREENSHOTS.mkdir(exist_ok=True)
-        browser.save_screenshot(str(SCREENSHOTS / "failure-phone.png"))
+        browser.save_screenshot(str(SCREENSHOTS / f"failure-{layout}-phone.png"))
         raise
     finally:
         browser.quit()
@@ -426,9 +474,10 @@ def main(folder):
             raise
         finally:
             browser.quit()
-    phone(url, hold)
+    for layout in PHONES:
+        phone(url, hold, layout)
     server.shutdown()
-    print(f"played in {len(LANGUAGES)} languages and audited the page on a phone")
+    print(f"played in {len(LANGUAGES)} languages and on phones {', '.join(PHONES)}")
     return 0
 
 
