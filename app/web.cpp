@@ -33,8 +33,9 @@ constexpr quint32 shiftStep = 16;
 // What a desktop's Qt gives its widgets; the browser's Qt would use 12 pt,
 // which clips the fixed labels.
 constexpr int pointSize = 9;
-// The window with its frame and title bar, in CSS pixels at full size.
-constexpr double framedWidth = 528;
+// The window with its frame and title bar, in CSS pixels at full size, and
+// a few pixels to spare.
+constexpr double framedWidth = 536;
 constexpr double framedHeight = 432;
 // Smaller than this, 9 pt text would come out under 8 CSS pixels.
 constexpr double smallestScale = 8.0 / (pointSize * 96.0 / 72.0);

@@ -57,10 +57,12 @@ SCREENSHOTS = pathlib.Path("web-screenshots")
 AXE = axe_source()
 # The main window with its frame, in CSS pixels at full size.
 FRAMED_WIDTH = 518
-# Phones as Chromium emulates them, upright and on their side, with touch
-# and an Android browser.
-PHONES = {"portrait": {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True},
-          "landscape": {"width": 844, "height": 390, "deviceScaleFactor": 3, "mobile": True}}
+# Phones and a tablet as Chromium emulates them, with touch and an Android
+# browser: a small phone, a large one upright and on its side, a tablet.
+PHONES = {"small": {"width": 360, "height": 640, "deviceScaleFactor": 2, "mobile": True},
+          "portrait": {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True},
+          "landscape": {"width": 844, "height": 390, "deviceScaleFactor": 3, "mobile": True},
+          "tablet": {"width": 768, "height": 1024, "deviceScaleFactor": 2, "mobile": True}}
 ANDROID = {"userAgent": "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 "
            "(KHTML, like Gecko) Chrome/120.0 Mobile Safari/537.36", "platform": "Linux armv8l"}
 
