@@ -16,8 +16,10 @@ addresses, the page must log no error, and closing the window must end the
 game with an offer to play again. What the canvas shows is read with
 tesseract; what a screen reader hears, from Chromium's accessibility tree,
 at every step; and axe-core audits the page in each of its states, on the
-desktop and on an emulated Android phone, where the dialog is opened and
-closed through the tree's buttons as a screen reader does. Fails at the
+desktop and on emulated Android phones and a tablet. There the windows must
+fit the screen, taps copy the key, type and close the game, and the dialog
+is opened and closed through the tree's buttons as a screen reader does.
+Fails at the
 first step that goes wrong, saying what it saw, and
 at once when the page shows its error; the screenshots, one of every
 failure included, stay in web-screenshots/ of the working folder.
@@ -121,10 +123,10 @@ class Page:
     def keys(self, *keys):
         ActionChains(self.browser).send_keys(*keys).perform()
 
-    def enter(self, text):
-        """Replaces what the field holds with text and presses Return."""
+    def type_over(self, text):
+        """Replaces what the field holds with text."""
         ActionChains(self.browser).key_down(Keys.CONTROL).send_keys("a").key_up(
-            Keys.CONTROL).send_keys(text, Keys.RETURN).perform()
+            Keys.CONTROL).send_keys(text).perform()
 
     def clipboard(self, write=None):
         """Reads the clipboard, or writes text to it and returns ''."""
@@ -145,6 +147,13 @@ class Page:
         return [entry["message"] for entry in self.browser.get_log("browser")
                 if entry["level"] == "SEVERE"]
 
+    def canvas_place(self):
+        """The canvas's left and top in the page's view, and CSS pixels per
+        device pixel of its screenshots."""
+        return self.browser.execute_script(
+            "const r = document.getElementById('qtcanvas').getBoundingClientRect();"
+            "return [r.left, r.top, window.devicePixelRatio];")
+
     def audit(self, state):
         """Fails on any violation axe-core finds in the page as it stands."""
         if not self.browser.execute_script("return !!window.axe"):
@@ -160,13 +169,10 @@ class Page:
     def tap_right_of(self, word, distance):
         """Taps the canvas with a finger distance CSS pixels right of where
         it shows word, found with tesseract."""
-        canvas = self.browser.find_element(By.ID, "qtcanvas")
-        png = canvas.screenshot_as_png
+        png = self.browser.find_element(By.ID, "qtcanvas").screenshot_as_png
         boxes = subprocess.run(["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11", "tsv"],
                                input=png, capture_output=True, check=True).stdout.decode()
-        left, top, scale = self.browser.execute_script(
-            "const r = arguments[0].getBoundingClientRect();"
-            "return [r.left, r.top, window.devicePixelRatio];", canvas)
+        left, top, scale = self.canvas_place()
         for row in boxes.splitlines():
             fields = row.split("\t")
             if len(fields) == 12 and fields[11].startswith(word):
@@ -263,8 +269,7 @@ class Page:
         shows texts too, closes it with close and returns its banner. The
         accessibility tree follows each step."""
         field = ("textbox", self.field)
-        ActionChains(self.browser).key_down(Keys.CONTROL).send_keys("a").key_up(
-            Keys.CONTROL).send_keys(text).perform()
+        self.type_over(text)
         self.expect_tree(f"with {text!r} typed", field, field=text)
         self.keys(Keys.RETURN)
         banners = []
@@ -300,14 +305,12 @@ class Page:
         while bottom + 1 < height and bottom + 1 in rows:
             bottom += 1
         right = max(x for x in range(width) if pixels[x, top] == TITLE_BAR)
-        scale = self.browser.execute_script("return window.devicePixelRatio")
-        canvas = self.browser.find_element(By.ID, "qtcanvas")
+        left, top_in_view, scale = self.canvas_place()
         x, y = (right - (bottom - top) / 2) / scale, (top + bottom) / 2 / scale
         if touch:
-            left, top = self.browser.execute_script(
-                "const r = arguments[0].getBoundingClientRect(); return [r.left, r.top];", canvas)
-            self.tap({"x": left + x, "y": top + y})
+            self.tap({"x": left + x, "y": top_in_view + y})
             return
+        canvas = self.browser.find_element(By.ID, "qtcanvas")
         size = canvas.size
         ActionChains(self.browser).move_to_element_with_offset(
             canvas, int(x - size["width"] / 2), int(y - size["height"] / 2)).click().perform()
