@@ -133,9 +133,12 @@ QString qtTranslations()
 void setUp()
 {
     initWebResources();
-    QStringList families { QStringLiteral("DejaVu Sans") };
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/ravelbox-cjk.ttf"));
-    families += QFontDatabase::applicationFontFamilies(id);
+    // Qt here has no font of its own: DejaVu Sans draws the Latin, Greek and
+    // Cyrillic letters, the Chinese font the rest.
+    QStringList families;
+    for (const auto *file : { ":/fonts/DejaVuSans.ttf", ":/fonts/ravelbox-cjk.ttf" })
+        families += QFontDatabase::applicationFontFamilies(
+            QFontDatabase::addApplicationFont(QString::fromLatin1(file)));
     QApplication::setFont(QFont(families, pointSize));
     qApp->installEventFilter(new WindowWatcher(qApp));
 }

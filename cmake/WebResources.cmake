@@ -3,7 +3,7 @@
 
 # What the web version carries inside itself, since a browser has neither
 # Qt's translations nor a Chinese font: the translations of the two standard
-# buttons, and a font cut down to the characters the game can show.
+# buttons, and fonts cut down to the characters the game can show.
 # Included from app/, where `ts_files` lists the game's own translations;
 # sets `button_qm_files` and RAVELBOX_WEB_FONT, which app/ builds in.
 
@@ -29,16 +29,25 @@ endforeach()
 set_source_files_properties(${button_ts_files} PROPERTIES
     OUTPUT_LOCATION ${CMAKE_CURRENT_BINARY_DIR}/web)
 qt_add_translation(button_qm_files ${button_ts_files})
-# Every character of every text, read straight from the translation files,
-# and printable ASCII for what players type. The family keeps its name.
+# Qt for the web builds no font in. The game carries two, cut down to every
+# character of every text, read straight from the translation files, and
+# printable ASCII and Latin-1 for what players type: DejaVu Sans, which
+# draws the Latin, Greek and Cyrillic letters, and a Chinese font for the
+# rest. Each keeps its family name.
 set(RAVELBOX_CJK_FONT /usr/share/fonts/truetype/wqy/wqy-microhei.ttc)
+set(RAVELBOX_SANS_FONT /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf)
 set(RAVELBOX_WEB_FONT ${CMAKE_CURRENT_BINARY_DIR}/web/ravelbox-cjk.ttf)
+set(RAVELBOX_WEB_SANS_FONT ${CMAKE_CURRENT_BINARY_DIR}/web/DejaVuSans.ttf)
 set(texts ${CMAKE_CURRENT_BINARY_DIR}/web/texts.txt)
-add_custom_command(OUTPUT ${RAVELBOX_WEB_FONT}
+set(subset ${PYTHON3} -m fontTools.subset --text-file=${texts} --unicodes=U+0020-007E,U+00A0-00FF
+    --drop-tables+=FFTM)
+add_custom_command(OUTPUT ${RAVELBOX_WEB_FONT} ${RAVELBOX_WEB_SANS_FONT}
     COMMAND ${CMAKE_COMMAND} -E cat ${ts_files} ${button_ts_files} > ${texts}
-    COMMAND ${PYTHON3} -m fontTools.subset ${RAVELBOX_CJK_FONT} --font-number=0 --text-file=${texts}
-        --unicodes=U+0020-007E --drop-tables+=FFTM --output-file=${RAVELBOX_WEB_FONT}
-    DEPENDS ${ts_files} ${button_ts_files} ${RAVELBOX_CJK_FONT})
-# The font check reads both, the font and the translations.
+    COMMAND ${subset} ${RAVELBOX_CJK_FONT} --font-number=0 --output-file=${RAVELBOX_WEB_FONT}
+    COMMAND ${subset} ${RAVELBOX_SANS_FONT} --output-file=${RAVELBOX_WEB_SANS_FONT}
+    DEPENDS ${ts_files} ${button_ts_files} ${RAVELBOX_CJK_FONT} ${RAVELBOX_SANS_FONT})
+# The font check reads the fonts and the translations; the hello window
+# draws with DejaVu Sans too.
 set(RAVELBOX_WEB_FONT ${RAVELBOX_WEB_FONT} PARENT_SCOPE)
+set(RAVELBOX_WEB_SANS_FONT ${RAVELBOX_WEB_SANS_FONT} PARENT_SCOPE)
 set(RAVELBOX_WEB_TS_FILES ${ts_files} ${button_ts_files} PARENT_SCOPE)

@@ -23,13 +23,34 @@ qt_version=6.4.2
 source_package=qt6-base
 # Only what the game and its widget-free tests use: Core, Gui, Widgets and
 # Test, one thread, and asyncify so that QDialog::exec() can wait for the
-# player.
+# player. Built for size, without what no program here draws or reads: each
+# feature off is code that every visitor would otherwise download.
 configure_options=(
     -platform wasm-emscripten -device-option QT_EMSCRIPTEN_ASYNCIFY=1
-    -static -release -no-feature-thread
+    -static -release -optimize-size -no-feature-thread
     -nomake examples -nomake tests
     -no-feature-network -no-feature-sql -no-feature-printsupport -no-feature-xml
     -no-feature-dbus -no-feature-concurrent -no-feature-imageformat_jpeg
+    # Core: settings, XML, calendars.
+    -no-feature-settings -no-feature-xmlstream -no-feature-filesystemwatcher
+    -no-feature-hijricalendar -no-feature-islamiccivilcalendar -no-feature-jalalicalendar
+    -no-feature-sha3-fast
+    # Gui: image formats, documents and movies the game never opens.
+    -no-feature-movie -no-feature-pdf -no-feature-gif -no-feature-ico -no-feature-jpeg
+    -no-feature-imageformat_bmp -no-feature-imageformat_ppm -no-feature-imageformat_xbm
+    -no-feature-textodfwriter -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
+    -no-feature-sessionmanager -no-feature-undocommand
+    # Widgets: only Fusion, and none of the widgets and dialogs the game has not.
+    -no-feature-style-stylesheet -no-feature-style-windows
+    -no-feature-graphicsview -no-feature-graphicseffect -no-feature-effects
+    -no-feature-mdiarea -no-feature-dockwidget -no-feature-calendarwidget
+    -no-feature-datetimeedit -no-feature-spinbox -no-feature-dial
+    -no-feature-lcdnumber -no-feature-keysequenceedit -no-feature-syntaxhighlighter
+    -no-feature-textbrowser -no-feature-toolbox -no-feature-tabwidget -no-feature-splitter
+    -no-feature-wizard -no-feature-filedialog -no-feature-fontdialog -no-feature-colordialog
+    -no-feature-inputdialog -no-feature-errormessage -no-feature-progressdialog
+    -no-feature-splashscreen -no-feature-systemtrayicon -no-feature-commandlinkbutton
+    -no-feature-whatsthis -no-feature-gestures -no-feature-scroller
 )
 patches=("$PWD"/tools/patches/qt6-base-*.patch)
 # Debian's Qt 6 at the version of the host Qt, and the emscripten that builds it.

@@ -6,11 +6,13 @@
 // and memory to.
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLabel>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans.ttf"));
     QLabel hello(QStringLiteral("Hello, world"));
     hello.resize(511, 384);
     hello.show();
