@@ -8,22 +8,37 @@ include(${PROJECT_SOURCE_DIR}/cmake/ReleaseDate.cmake)
 include(${PROJECT_SOURCE_DIR}/cmake/Licences.cmake)
 
 set(site ${PROJECT_BINARY_DIR}/site)
-configure_file(${PROJECT_SOURCE_DIR}/data/web/index.html.in ${site}/index.html @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/data/web/texts.js ${site}/texts.js COPYONLY)
+set(staging ${PROJECT_BINARY_DIR}/web)
+configure_file(${PROJECT_SOURCE_DIR}/data/web/index.html.in ${staging}/index.html @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/web/texts.js ${staging}/texts.js COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/web/manifest.webmanifest ${site}/manifest.webmanifest
+    COPYONLY)
 foreach(size 32 256)
     configure_file(${PROJECT_SOURCE_DIR}/data/icons/ravelbox-${size}.png ${site}/favicon-${size}.png
         COPYONLY)
 endforeach()
-add_custom_target(ravelbox_site ALL
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different
-        $<TARGET_FILE_DIR:ravelbox>/ravelbox.js $<TARGET_FILE_DIR:ravelbox>/ravelbox.wasm
-        $<TARGET_FILE_DIR:ravelbox>/qtloader.js ${site}
-    DEPENDS ravelbox VERBATIM)
+foreach(size 192 512)
+    configure_file(${PROJECT_SOURCE_DIR}/data/web/icon-${size}.png ${site}/icon-${size}.png COPYONLY)
+endforeach()
+# The page, its scripts and the program under names that carry their
+# content's hash, the service worker that keeps them, and precompressed copies.
+set(site_inputs ${staging}/index.html ${staging}/texts.js $<TARGET_FILE_DIR:ravelbox>/qtloader.js
+    $<TARGET_FILE_DIR:ravelbox>/ravelbox.js $<TARGET_FILE_DIR:ravelbox>/ravelbox.wasm)
+add_custom_command(OUTPUT ${staging}/site.stamp
+    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tools/web-site.py ${site} ${site_inputs}
+    COMMAND ${CMAKE_COMMAND} -E touch ${staging}/site.stamp
+    DEPENDS ravelbox ${site_inputs} ${PROJECT_SOURCE_DIR}/tools/web-site.py
+        ${site}/manifest.webmanifest VERBATIM)
+add_custom_target(ravelbox_site ALL DEPENDS ${staging}/site.stamp)
 
 # The first line names the Debian source package and version.
 file(STRINGS ${RAVELBOX_WASM_QT}/ravelbox-qt-source qt_source LIMIT_COUNT 1)
 source_of(emscripten_source emscripten)
 source_of(font_source fonts-wqy-microhei)
+source_of(sans_font_source fonts-dejavu-core)
+file(GLOB qt_patches RELATIVE ${PROJECT_SOURCE_DIR}/tools/patches
+    ${PROJECT_SOURCE_DIR}/tools/patches/qt6-base-*.patch)
+list(JOIN qt_patches ", " qt_patches)
 source_of(translations_source qt6-translations-l10n)
 set(licenses ${site}/licenses)
 copy_licences(${licenses}
@@ -32,7 +47,8 @@ copy_licences(${licenses}
         "/usr/share/doc/libqt6core6/copyright:Qt-copyright.txt"
         "/usr/share/doc/qt6-translations-l10n/copyright:Qt-translations-copyright.txt"
         "/usr/share/doc/emscripten/copyright:emscripten-copyright.txt"
-        "/usr/share/doc/fonts-wqy-microhei/copyright:wqy-microhei-copyright.txt")
+        "/usr/share/doc/fonts-wqy-microhei/copyright:wqy-microhei-copyright.txt"
+        "/usr/share/doc/fonts-dejavu-core/copyright:dejavu-copyright.txt")
 mit_licence(${licenses}/Ravelbox-MIT.txt)
 configure_file(${PROJECT_SOURCE_DIR}/data/web-licenses.txt.in ${licenses}/README.txt @ONLY)
 install(DIRECTORY ${site}/ DESTINATION .)

@@ -32,7 +32,8 @@ RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN ja_JP ru_RU)
 # Debian's Qt 6 source and Qt 6 as the host Qt, Qt's translations, Ninja for
 # Qt's build, and the font the web version carries with the tools that cut it.
 RAVELBOX_WEB_PACKAGES=(cmake pkgconf emscripten qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    dpkg-dev ninja-build fonts-wqy-microhei python3 python3-fonttools)
+    dpkg-dev ninja-build fonts-wqy-microhei fonts-dejavu-core python3 python3-fonttools
+    python3-brotli)
 # What the web stage of test.sh needs on top: Chromium with its driver,
 # selenium, PIL and tesseract for the browser test, git and zip.
 RAVELBOX_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium python3-pil
