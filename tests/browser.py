@@ -25,11 +25,15 @@ AXE_INTEGRITY = ("sha512-Xm7bpRXnDSX2YE2YFfBk2FnF0ep6tmG7xPh8iHee8MIcrgq762Nkce8
                  "ZvGfTs/PbZhideTcEg==")
 
 
+def cache_folder():
+    """Where slow one-time work is kept, as tools/qt-cache.sh says."""
+    return pathlib.Path(os.environ.get("RAVELBOX_CACHE_DIR") or pathlib.Path(
+        os.environ.get("XDG_CACHE_HOME") or pathlib.Path.home() / ".cache") / "ravelbox")
+
+
 def axe_source():
     """The text of axe.min.js, fetched once into the cache folder."""
-    cache = pathlib.Path(os.environ.get("RAVELBOX_CACHE_DIR") or pathlib.Path(
-        os.environ.get("XDG_CACHE_HOME") or pathlib.Path.home() / ".cache") / "ravelbox")
-    tarball = cache / f"npm/axe-core-{AXE_VERSION}.tgz"
+    tarball = cache_folder() / f"npm/axe-core-{AXE_VERSION}.tgz"
     if not tarball.exists():
         url = f"https://registry.npmjs.org/axe-core/-/axe-core-{AXE_VERSION}.tgz"
         with urllib.request.urlopen(url, timeout=60) as response:
@@ -46,9 +50,10 @@ def axe_source():
         return archive.extractfile("package/axe.min.js").read().decode()
 
 
-def serve(folder, hold=None):
-    """Serves folder on a free port of 127.0.0.1 until shutdown() is called.
-    While the event hold is clear, requests for WebAssembly wait for it."""
+def serve(folder, hold=None, port=0):
+    """Serves folder on 127.0.0.1, on port or a free one, until shutdown()
+    is called. While the event hold is clear, requests for WebAssembly wait
+    for it."""
     class Handler(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *arguments):
             pass
@@ -59,7 +64,7 @@ def serve(folder, hold=None):
             super().do_GET()
 
     server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(Handler, directory=folder))
+        ("127.0.0.1", port), functools.partial(Handler, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
 

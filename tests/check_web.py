@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 """Plays the web version by keyboard in Chromium, as a player would.
 
-Usage: check_web.py SITE-FOLDER
+Usage: check_web.py SITE-FOLDER SITE-TOOL PAGE TEXTS QTLOADER PROGRAM.js PROGRAM.wasm
 
 Serves the folder on 127.0.0.1 and loads the page once per language. Each
 time it waits for the window, copies the address and the key through the
@@ -17,16 +17,24 @@ game with an offer to play again. What the canvas shows is read with
 tesseract; what a screen reader hears, from Chromium's accessibility tree,
 at every step; and axe-core audits the page in each of its states, on the
 desktop and on emulated Android phones and a tablet. There the windows must
-fit the screen, taps copy the key, type and close the game, and the dialog
-is opened and closed through the tree's buttons as a screen reader does.
-Fails at the
-first step that goes wrong, saying what it saw, and
-at once when the page shows its error; the screenshots, one of every
-failure included, stay in web-screenshots/ of the working folder.
+fit the screen, taps copy the address and the key, type and close the game,
+and the dialog is opened and closed through the tree's buttons as a screen
+reader does; upright and on its side, on Android and on an iPhone, the game
+is played to SUCCESS by touch and the phone's keyboard alone. Last, a
+second visit must play with the network off, and once a rebuilt site with
+one changed file is served (made by the build's own tool, whose files follow
+the folder on the command line), the next visit must run it and only it.
+Fails at the first step that goes wrong, saying what it saw, and at once
+when the page shows its error; the screenshots, one of every failure
+included, stay in web-screenshots/ of the working folder.
 """
 import io
 import pathlib
+import re
+import shutil
 import subprocess
+import sys
+import tempfile
 import threading
 
 from PIL import Image, ImageChops
@@ -53,6 +61,10 @@ LANGUAGES = {
               "Fehlschlag", "Das Spiel ist beendet. Danke fürs Spielen."),
 }
 TITLE_BAR = (48, 140, 198)
+# A dialog's width and the middles of its Cancel and OK buttons (right-aligned
+# in its button box at 30, 240, 341 x 32), in its own pixels.
+DIALOG_WIDTH = 400
+DIALOG_BUTTONS = {False: (332, 256), True: (247, 256)}
 # In the clipboard before each copy, so that a copy that never arrives shows.
 SENTINEL = "nothing copied yet"
 SCREENSHOTS = pathlib.Path("web-screenshots")
@@ -65,8 +77,20 @@ PHONES = {"small": {"width": 360, "height": 640, "deviceScaleFactor": 2, "mobile
           "portrait": {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True},
           "landscape": {"width": 844, "height": 390, "deviceScaleFactor": 3, "mobile": True},
           "tablet": {"width": 768, "height": 1024, "deviceScaleFactor": 2, "mobile": True}}
-ANDROID = {"userAgent": "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 "
-           "(KHTML, like Gecko) Chrome/120.0 Mobile Safari/537.36", "platform": "Linux armv8l"}
+# Qt's keyboard input takes one way on Android and another on an iPhone,
+# told apart by the browser's platform; on both, Qt's input element sits
+# beside the canvas.
+SYSTEMS = {
+    "Android": {"userAgent": "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 "
+                "(KHTML, like Gecko) Chrome/120.0 Mobile Safari/537.36",
+                "platform": "Linux armv8l"},
+    "iPhone": {"userAgent": "Mozilla/5.0 (iPhone; CPU iPhone OS 17_0 like Mac OS X) "
+               "AppleWebKit/605.1.15 (KHTML, like Gecko) Version/17.0 Mobile/15E148 "
+               "Safari/604.1", "platform": "iPhone"},
+}
+QT_INPUT = "main > input"
+# Where a phone plays the whole game by touch, on each system.
+PLAYED = ("portrait", "landscape")
 
 
 class Page:
@@ -166,21 +190,66 @@ class Page:
         if found:
             raise Failure(f"axe-core, {state} page: " + "; ".join(found))
 
+    def find(self, word):
+        """Where the canvas shows word, found with tesseract, as the page's
+        (left, top, right, bottom) in CSS pixels, once it is drawn."""
+        found = []
+
+        def probe():
+            png = self.browser.find_element(By.ID, "qtcanvas").screenshot_as_png
+            boxes = subprocess.run(
+                ["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11", "tsv"],
+                input=png, capture_output=True, check=True).stdout.decode()
+            left, top, scale = self.canvas_place()
+            for row in boxes.splitlines():
+                fields = row.split("\t")
+                if len(fields) == 12 and fields[11].startswith(word):
+                    x, y, width, height = map(int, fields[6:10])
+                    found[:] = [left + x / scale, top + y / scale, left + (x + width) / scale,
+                                top + (y + height) / scale]
+                    return True
+            return "not on the canvas"
+        wait_for(f"{word!r} drawn", probe, 15)
+        return found
+
     def tap_right_of(self, word, distance):
         """Taps the canvas with a finger distance CSS pixels right of where
-        it shows word, found with tesseract."""
-        png = self.browser.find_element(By.ID, "qtcanvas").screenshot_as_png
-        boxes = subprocess.run(["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11", "tsv"],
-                               input=png, capture_output=True, check=True).stdout.decode()
-        left, top, scale = self.canvas_place()
-        for row in boxes.splitlines():
-            fields = row.split("\t")
-            if len(fields) == 12 and fields[11].startswith(word):
-                x, y, width, height = map(int, fields[6:10])
-                self.tap({"x": left + (x + width) / scale + distance,
-                          "y": top + (y + height / 2) / scale})
-                return
-        raise Failure(f"no {word!r} on the canvas to tap beside")
+        it shows word."""
+        left, top, right, bottom = self.find(word)
+        self.tap({"x": right + distance, "y": (top + bottom) / 2})
+
+    def tap_on(self, word):
+        left, top, right, bottom = self.find(word)
+        self.tap({"x": (left + right) / 2, "y": (top + bottom) / 2})
+
+    def tap_dialog_button(self, name):
+        """Taps OK or Cancel of the open dialog, placed by the dialogs' fixed
+        geometry from the dialog's title bar: labels as short as OK defeat
+        tesseract."""
+        image = self.canvas()
+        pixels = image.load()
+        rows = [y for y in range(image.height) if sum(
+            pixels[x, y] == TITLE_BAR for x in range(0, image.width, 4)) > image.width // 16]
+        bands = [y for y in rows if y - 1 not in rows]
+        if len(bands) < 2:
+            raise Failure(f"no dialog's title bar to place {name} by")
+        top = bands[1]
+        bottom = top
+        while bottom + 1 in rows:
+            bottom += 1
+        middle = (top + bottom) // 2
+        xs = [x for x in range(image.width) if pixels[x, middle] == TITLE_BAR]
+        left, per_pixel = xs[0], (xs[-1] - xs[0]) / DIALOG_WIDTH
+        x, y = DIALOG_BUTTONS[name == self.ok]
+        canvas_left, canvas_top, scale = self.canvas_place()
+        self.tap({"x": canvas_left + (left + x * per_pixel) / scale,
+                  "y": canvas_top + (bottom + y * per_pixel) / scale})
+
+    def soft_key(self, key, code):
+        """A key of a phone's keyboard that types no text: Enter or Backspace."""
+        for kind in ("rawKeyDown", "keyUp"):
+            self.browser.execute_cdp_cmd("Input.dispatchKeyEvent", {
+                "type": kind, "key": key, "code": key, "windowsVirtualKeyCode": code})
 
     def activate(self, name):
         """Clicks the button of that name in the page's mirror of the game,
@@ -238,7 +307,8 @@ class Page:
             focused = [node[:2] for node in nodes if node[3]]
             if focus and focus not in focused:
                 missing.append(f"focus on {focus}, not {focused}")
-            return not missing or f"missing {missing}"
+            held = [node[2] for node in nodes if node[:2] == ("textbox", self.field)]
+            return not missing or f"missing {missing}, the field holding {held}"
         wait_for(f"accessibility tree {what}", probe)
 
     def start(self):
@@ -264,14 +334,27 @@ class Page:
         self.expect_tree("with the values whole", field)
         return address, key
 
-    def dialog(self, text, close, *texts, screenshot=None, audit=None):
-        """Types text into the field and opens a dialog with Return; once it
-        shows texts too, closes it with close and returns its banner. The
-        accessibility tree follows each step."""
-        field = ("textbox", self.field)
+    def dialog(self, text, close, *texts, screenshot=None, audit=None, opener=Keys.RETURN):
+        """Types text into the field and opens a dialog with Return, Space on
+        the button or a click on it (opener "click"); once it shows texts
+        too, closes it with close and returns its banner. The accessibility
+        tree follows each step."""
+        field, button = ("textbox", self.field), ("button", self.button)
         self.type_over(text)
         self.expect_tree(f"with {text!r} typed", field, field=text)
-        self.keys(Keys.RETURN)
+        if opener == "click":
+            left, top, right, bottom = self.find(self.button.split()[0])
+            canvas = self.browser.find_element(By.ID, "qtcanvas")
+            place = canvas.rect
+            ActionChains(self.browser).move_to_element_with_offset(
+                canvas, int((left + right) / 2 - place["x"] - place["width"] / 2),
+                int((top + bottom) / 2 - place["y"] - place["height"] / 2)).click().perform()
+        elif opener == Keys.SPACE:
+            self.keys(Keys.TAB)
+            self.expect_tree("on the button to press", button)
+            self.keys(Keys.SPACE)
+        else:
+            self.keys(opener)
         banners = []
 
         def opened():
@@ -288,7 +371,11 @@ class Page:
             self.audit(audit)
         self.keys(close)
         self.wait_windows(1, f"{banners[0]} closed by {close!r}")
-        self.expect_tree(f"after {banners[0]} closed", field)
+        self.expect_tree(f"after {banners[0]} closed", field if opener == Keys.RETURN else button)
+        if opener != Keys.RETURN:
+            ActionChains(self.browser).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(
+                Keys.SHIFT).perform()
+            self.expect_tree("back on the field", field)
         return banners[0]
 
     def close_window(self, touch=False):
@@ -372,64 +459,197 @@ def failed_load(browser, url, language, layout):
     browser.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
 
 
-def phone(url, hold, layout):
-    """On a phone the window fits the screen, a tap on a value copies it
-    whole, the keyboard types through Qt's own input element, the dialog
-    opens and closes through the tree and a tap on the window's close button
-    ends the game; axe-core audits the page in each state."""
+def touch_dialog(page, typed, text, by_enter, close):
+    """Types text over typed in the field by touch and the phone's keyboard,
+    opens the dialog with Enter or a tap on the button, closes it with a tap
+    on close and returns its banner."""
+    # Past the end of what the field holds, as a player taps to go on
+    # typing there, but still on the field.
+    page.tap_right_of(page.field.split()[0], 80)
+    wait_for("Qt's input element", lambda: page.browser.execute_script(
+        "return document.activeElement === document.querySelector(arguments[0])",
+        QT_INPUT) or "not focused")
+    for _ in typed:
+        page.soft_key("Backspace", 8)
+    # All at once, as the keyboard pastes or completes it.
+    page.browser.execute_cdp_cmd("Input.insertText", {"text": text})
+    page.expect_tree(f"with {text!r} typed on the phone", None, field=text)
+    if by_enter:
+        page.soft_key("Enter", 13)
+    else:
+        page.tap_on(page.button.split()[0])
+    page.wait_windows(2, f"dialog for {text!r} by touch")
+    banners = []
+
+    def opened():
+        seen = page.read()
+        banners[:] = [name for name in ("SUCCESS!", "FAIL!") if name in seen]
+        return bool(banners) or seen
+    wait_for(f"dialog for {text!r} with its banner", opened)
+    page.on_screen(f"{text!r}'s dialog")
+    page.tap_dialog_button(close)
+    page.wait_windows(1, f"{banners[0]} closed by a tap")
+    return banners[0]
+
+
+def touch_play(page, address, key):
+    """Plays the game to SUCCESS as a phone's player does: taps the field,
+    types each answer with the phone's keyboard, opens the dialog with a
+    tap on the button or with Enter and closes it with a tap on OK or
+    Cancel; last, opens SUCCESS again."""
+    typed = ""
+    found = []
+    for number, text in enumerate(candidates(address, key, ALIGNMENT)):
+        close = page.ok if number % 2 else page.cancel
+        if touch_dialog(page, typed, text, number % 2, close) == "SUCCESS!":
+            found.append(text)
+        typed = text
+    if len(found) != 1:
+        raise Failure(f"{len(found)} of the candidates opened SUCCESS by touch: {found}")
+    if (banner := touch_dialog(page, typed, found[0], False, page.ok)) != "SUCCESS!":
+        raise Failure(f"{found[0]!r} opened {banner} the second time")
+    return found[0]
+
+
+def phone(url, hold, layout, system):
+    """On a phone the window fits the screen and a tap on a value copies it
+    whole. The keyboard types through Qt's own input element; where PLAYED,
+    the whole game is played by touch to SUCCESS. The dialog opens and closes
+    through the tree as a screen reader does, and a tap on the window's close
+    button ends the game; axe-core audits the page in each state."""
     browser = start_browser("--force-renderer-accessibility", language="en-US")
+    agent = SYSTEMS[system]
+    where = f"{layout} {system}"
     try:
         browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", PHONES[layout])
         browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
-        browser.execute_cdp_cmd("Emulation.setUserAgentOverride", ANDROID)
+        browser.execute_cdp_cmd("Emulation.setUserAgentOverride", agent)
         hold.clear()
         page = Page(browser, url, "en-US")
         wait_for("loading", lambda: page.state() == "loading" or page.state())
-        page.audit(f"{layout} phone loading")
+        page.audit(f"{where} loading")
         hold.set()
         wait_for("running game", lambda: page.state() == "running" or page.state(), 90)
         page.wait_windows(1, "the game's window")
-        page.on_screen(f"{layout} phone")
-        page.audit(f"{layout} phone running")
-        # A tap on the key shows it whole and copies it.
-        page.clipboard(SENTINEL)
-        page.tap_right_of("KEY", 40)
-        key = [node[2] for node in page.tree() if node[:2] == ("textbox", page.key_name)]
-        wait_for("the key copied by a tap", lambda: [page.clipboard()] == key or page.clipboard())
+        page.on_screen(where)
+        page.audit(f"{where} running")
+        # A tap on a value shows it whole and copies it.
+        values = {}
+        for caption, name in (("FAIL", page.address_name), ("KEY", page.key_name)):
+            page.clipboard(SENTINEL)
+            page.tap_right_of(caption, 40)
+            wait_for(f"the {caption} value copied by a tap",
+                     lambda: page.clipboard() != SENTINEL or "nothing copied")
+            values[caption] = page.clipboard()
+            if [values[caption]] != [node[2] for node in page.tree() if node[:2] == ("textbox", name)]:
+                raise Failure(f"a tap copied {values[caption]!r}, not the {caption} value")
+        page.address, page.key = values["FAIL"], values["KEY"]
         # A tap on the field opens the phone's keyboard through Qt's own
         # input element, which must be named too.
         page.tap_right_of("Answer", 40)
         wait_for("Qt's input element, named", lambda: browser.execute_script(
-            "const input = document.querySelector('main > input');"
+            "const input = document.querySelector(arguments[1]);"
             "return input && input === document.activeElement"
-            "  && input.getAttribute('aria-label') === arguments[0];", page.field)
+            "  && input.getAttribute('aria-label') === arguments[0];", page.field, QT_INPUT)
             or "none with the focus and the field's name")
         browser.execute_cdp_cmd("Input.insertText", {"text": "0"})
         page.expect_tree("with 0 typed on the phone", None, field="0")
-        page.audit(f"{layout} phone typing")
+        page.audit(f"{where} typing")
+        page.soft_key("Backspace", 8)
+        page.expect_tree("with 0 taken back", None, field="")
+        if layout in PLAYED:
+            print(f"{where}: SUCCESS at 0x{touch_play(page, page.address, page.key)}")
+            banner = "SUCCESS!"
+        else:
+            browser.execute_cdp_cmd("Input.insertText", {"text": "0"})
+            banner = "FAIL!"
         # As a screen reader on a phone opens and closes a dialog: by
         # activating the buttons it reads out.
         page.activate(page.button)
         page.wait_windows(2, "dialog opened through the tree")
         page.expect_tree("with the dialog opened through the tree", ("button", page.ok),
-                         banner="FAIL!")
-        page.on_screen(f"{layout} phone with a dialog")
-        page.audit(f"{layout} phone dialog")
+                         banner=banner)
+        page.on_screen(f"{where} with a dialog")
+        page.audit(f"{where} dialog")
         page.activate(page.ok)
         page.wait_windows(1, "dialog closed through the tree")
         page.close_window(touch=True)
         wait_for("end of the game", lambda: page.state() == "ended" or page.state())
-        page.audit(f"{layout} phone ended")
-        failed_load(browser, url, "en-US", f"{layout} phone")
+        page.audit(f"{where} ended")
+        if system == "Android":
+            failed_load(browser, url, "en-US", f"{layout} phone")
     except Exception:
         SCREENSHOTS.mkdir(exist_ok=True)
-        browser.save_screenshot(str(SCREENSHOTS / f"failure-{layout}-phone.png"))
+        browser.save_screenshot(str(SCREENSHOTS / f"failure-{layout}-{system}.png"))
         raise
     finally:
         browser.quit()
 
 
-def main(folder):
+def offline(folder, tool, page_file, texts, *program):
+    """A second visit plays with the network off, from what the service
+    worker kept; once a build with a new text is served, the next visit
+    runs it and only it."""
+    work = pathlib.Path(tempfile.mkdtemp(prefix="ravelbox-offline-"))
+    first, second = work / "first", work / "second"
+    shutil.copytree(folder, first)
+    server = serve(first)
+    port = server.server_port
+    url = f"http://127.0.0.1:{port}/index.html"
+    browser = start_browser(language="en-US")
+    try:
+        page = Page(browser, url, "en-US")
+        wait_for("running game", lambda: page.state() == "running" or page.state(), 90)
+        wait_for("the service worker in charge", lambda: browser.execute_script(
+            "return !!navigator.serviceWorker.controller") or "none")
+        # No network at all: the browser's switched off, the server gone.
+        server.shutdown()
+        server.server_close()
+        browser.execute_cdp_cmd("Network.enable", {})
+        browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
+            "offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+        browser.refresh()
+        wait_for("the game offline", lambda: page.state() == "running" or page.state(), 90)
+        page.wait_windows(1, "the game's window offline")
+        wait_for(f"window with '{page.button}' offline", lambda: page.shows(page.button))
+        # The next build differs in one file, the page's texts.
+        shutil.copytree(folder, second, ignore=shutil.ignore_patterns("*.js", "*.wasm", "*.gz",
+                                                                     "*.br", "index.html"))
+        changed = work / "texts.js"
+        marker = "Rebuilt: find the SUCCESS dialog."
+        source = pathlib.Path(texts).read_text(encoding="utf-8")
+        help_text = re.search(r'help: "([^"]*)"', source).group(1)
+        changed.write_text(source.replace(help_text, marker), encoding="utf-8")
+        subprocess.run([sys.executable, tool, second, page_file, changed, *program], check=True,
+                       stdout=subprocess.DEVNULL)
+        server = serve(second, port=port)
+        browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
+            "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+        browser.refresh()
+        wait_for("the new build's text", lambda: browser.execute_script(
+            "return document.getElementById('help').textContent") == marker
+            or browser.execute_script("return document.getElementById('help').textContent"))
+        wait_for("the new build running", lambda: page.state() == "running" or page.state(), 90)
+        # Every script and the program come from the page that named them.
+        wanted = set(re.findall(r'"([a-z]+\.[0-9a-f]{12})(?:\.js)?"',
+                                (second / "index.html").read_text(encoding="utf-8")))
+        loaded = browser.execute_script(
+            "return performance.getEntriesByType('resource').map(e => e.name.split('/').pop())"
+            "  .filter(n => /\\.[0-9a-f]{12}\\.(js|wasm)$/.test(n))")
+        mixed = [name for name in loaded if name.rsplit(".", 1)[0] not in wanted]
+        if mixed or len(loaded) < 4:
+            raise Failure(f"the rebuilt page loaded {loaded}, not only {sorted(wanted)}")
+        server.shutdown()
+    except Exception:
+        SCREENSHOTS.mkdir(exist_ok=True)
+        browser.save_screenshot(str(SCREENSHOTS / "failure-offline.png"))
+        raise
+    finally:
+        browser.quit()
+        server.server_close()
+
+
+def main(folder, *rebuild):
     hold = threading.Event()
     server = serve(folder, hold)
     url = f"http://127.0.0.1:{server.server_port}/index.html"
@@ -452,8 +672,10 @@ def main(folder):
             if language == "zh-CN":
                 page.audit("running")
                 play(page, address, key)
+            # Each language opens it another way: Return, a click, Space.
             page.dialog("0", Keys.ESCAPE, "FAIL!", page.cancel, screenshot=f"dialog-{language}",
-                        audit="dialog" if language == "en-US" else None)
+                        audit="dialog" if language == "en-US" else None,
+                        opener={"en-US": "click", "de-DE": Keys.SPACE}.get(language, Keys.RETURN))
             if language == "de-DE":
                 page.close_window()
                 wait_for("end of the game", lambda: page.state() == "ended" or page.state())
@@ -480,8 +702,11 @@ def main(folder):
         finally:
             browser.quit()
     for layout in PHONES:
-        phone(url, hold, layout)
+        phone(url, hold, layout, "Android")
+    for layout in PLAYED:
+        phone(url, hold, layout, "iPhone")
     server.shutdown()
+    offline(folder, *rebuild)
     print(f"played in {len(LANGUAGES)} languages and on phones {', '.join(PHONES)}")
     return 0
 
