@@ -3,35 +3,47 @@
 # SPDX-License-Identifier: MIT
 """Measures the web version against a Qt Widgets hello-world window.
 
-Usage: tools/measure-web.py [LOADS]
+Usage: tools/measure-web.py [--loads N] [--lighthouse] [NAME=SITE-FOLDER...]
 
-Builds both from the same Qt (build-web-measure/), serves them on 127.0.0.1
-and loads each in headless Chromium: the compressed download (gzip -9 of the
-page, Qt's loader, the .js and the .wasm), the time from navigation to the
-first frame that shows a window (median of LOADS warm loads, 5 unless given,
-read from screenshots taken as fast as Chromium gives them), and the
-memory the page holds once the window is up (WebAssembly memory and
-JavaScript heap). The game's first frame must also wait for its set-up's
-pauses, 420 ms.
+Builds both from the same Qt (build-web-measure/), or takes the web folders
+named, serves each on 127.0.0.1 and loads it in headless Chromium:
+- the first visit's transfer: the page, its scripts and the program, each
+  compressed on its own with gzip -9 and with brotli;
+- the time from navigation to the first frame that shows a window: the
+  median of N warm loads (5 unless given), and one load on a phone's
+  profile, the CPU 4 times slower and the network at 1.6 Mbit/s with
+  150 ms round trips, with nothing cached;
+- the memory the page holds once the window is up (WebAssembly memory and
+  JavaScript heap);
+- with --lighthouse, Lighthouse's mobile run (from npm, pinned): its
+  accessibility, best-practices and performance scores, LCP and TBT.
+First frames are read from screenshots taken as fast as Chromium gives them.
+The game's first frame also waits for its set-up's pauses, 420 ms.
 """
+import argparse
 import gzip
 import io
+import json
 import os
 import pathlib
 import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
+import brotli
 from PIL import Image
 from selenium.webdriver.common.by import By
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests"))
-from browser import serve, start_browser  # noqa: E402  (the tests' own module)
+from browser import cache_folder, serve, start_browser  # noqa: E402  (the tests' own module)
 BUILD = ROOT / "build-web-measure"
-DOWNLOADED = ("index.html", "texts.js", "qtloader.js", "ravelbox.js", "ravelbox.wasm")
+LIGHTHOUSE = "12.1.0"
+PHONE_NETWORK = {"offline": False, "latency": 150, "downloadThroughput": 1_600_000 / 8,
+                 "uploadThroughput": 750_000 / 8}
 
 
 def build():
@@ -45,30 +57,50 @@ def build():
                      "ravelbox-web-hello", "--parallel", str(os.cpu_count())]):
         subprocess.run(command, cwd=ROOT, env=environment, check=True,
                        stdout=subprocess.DEVNULL)
-    # The hello window is served by the same page under the game's file names.
+    # The hello window is served by the same page, laid out by the same tool.
     hello = BUILD / "hello-site"
     shutil.rmtree(hello, ignore_errors=True)
-    shutil.copytree(BUILD / "site", hello)
+    shutil.copytree(BUILD / "site", hello, ignore=shutil.ignore_patterns("*.*.js*", "*.wasm*"))
+    program = pathlib.Path(tempfile.mkdtemp(prefix="ravelbox-hello-"))
     for suffix in (".js", ".wasm"):
-        shutil.copy(BUILD / "tools" / f"ravelbox-web-hello{suffix}", hello / f"ravelbox{suffix}")
+        shutil.copy(BUILD / "tools" / f"ravelbox-web-hello{suffix}", program / f"ravelbox{suffix}")
+    subprocess.run([sys.executable, ROOT / "tools/web-site.py", hello, BUILD / "web/index.html",
+                    BUILD / "web/texts.js", BUILD / "qtloader.js", program / "ravelbox.js",
+                    program / "ravelbox.wasm"], check=True, stdout=subprocess.DEVNULL)
     return {"game": BUILD / "site", "hello window": hello}
 
 
-def download(folder):
-    return sum(len(gzip.compress((folder / name).read_bytes(), 9)) for name in DOWNLOADED)
+def transfer(folder):
+    """The first visit's bytes with gzip -9 and with brotli, each file on its own."""
+    files = [path for path in folder.iterdir() if path.suffix in (".html", ".js", ".wasm")]
+    return (sum(len(gzip.compress(path.read_bytes(), 9)) for path in files),
+            sum(len(brotli.compress(path.read_bytes(), quality=11)) for path in files))
 
 
 def first_frame(driver, url):
     """Seconds from navigation until the canvas shows more than its background."""
     start = time.monotonic()
     driver.get(url)
-    while time.monotonic() - start < 60:
+    while time.monotonic() - start < 120:
         canvas = driver.find_element(By.ID, "qtcanvas")
         if canvas.is_displayed():
             image = Image.open(io.BytesIO(canvas.screenshot_as_png)).convert("RGB")
             if image.getcolors(1) is None:
                 return time.monotonic() - start
-    raise RuntimeError(f"no window on {url} after 60 s")
+    raise RuntimeError(f"no window on {url} after 120 s")
+
+
+def on_phone(url):
+    """The first frame of a first visit on a slow phone."""
+    driver = start_browser()
+    try:
+        driver.execute_cdp_cmd("Network.enable", {})
+        driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+        driver.execute_cdp_cmd("Network.emulateNetworkConditions", PHONE_NETWORK)
+        driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 4})
+        return first_frame(driver, url)
+    finally:
+        driver.quit()
 
 
 def memory(driver):
@@ -79,31 +111,72 @@ def memory(driver):
     return wasm, heap
 
 
-def main(loads="5"):
-    sites = build()
-    results = {}
-    for name, folder in sites.items():
-        server = serve(folder)
-        url = f"http://127.0.0.1:{server.server_port}/index.html"
-        driver = start_browser()
-        try:
-            first_frame(driver, url)  # fills the cache
-            times = [first_frame(driver, url) for _ in range(int(loads))]
-            time.sleep(1)
-            results[name] = (download(folder), statistics.median(times), *memory(driver))
-        finally:
-            driver.quit()
-            server.shutdown()
+def lighthouse(url):
+    """Lighthouse's mobile run: scores out of 100, LCP and TBT in ms."""
+    prefix = cache_folder() / f"npm/lighthouse-{LIGHTHOUSE}"
+    program = prefix / "node_modules/.bin/lighthouse"
+    if not program.exists():
+        subprocess.run(["npm", "install", "--prefix", prefix, "--no-audit", "--no-fund",
+                        f"lighthouse@{LIGHTHOUSE}"], check=True, stdout=subprocess.DEVNULL)
+    report = subprocess.run(
+        [program, url, "--output=json", "--quiet",
+         "--only-categories=accessibility,best-practices,performance",
+         "--chrome-flags=--headless=new --no-sandbox --use-angle=swiftshader "
+         "--enable-unsafe-swiftshader"],
+        check=True, capture_output=True, text=True,
+        env=dict(os.environ, CHROME_PATH="/usr/bin/chromium")).stdout
+    report = json.loads(report)
+    scores = [round(report["categories"][name]["score"] * 100)
+              for name in ("accessibility", "best-practices", "performance")]
+    audits = report["audits"]
+    return (*scores, audits["largest-contentful-paint"]["numericValue"],
+            audits["total-blocking-time"]["numericValue"])
+
+
+def measure(folder, loads, with_lighthouse):
+    server = serve(folder)
+    url = f"http://127.0.0.1:{server.server_port}/index.html"
+    driver = start_browser()
+    try:
+        first_frame(driver, url)  # fills the cache
+        times = [first_frame(driver, url) for _ in range(loads)]
+        time.sleep(1)
+        result = {"transfer": transfer(folder), "warm": statistics.median(times),
+                  "memory": memory(driver)}
+    finally:
+        driver.quit()
+    try:
+        result["phone"] = on_phone(url)
+        if with_lighthouse:
+            result["lighthouse"] = lighthouse(url)
+    finally:
+        server.shutdown()
+    return result
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--loads", type=int, default=5)
+    parser.add_argument("--lighthouse", action="store_true")
+    parser.add_argument("sites", nargs="*", metavar="NAME=SITE-FOLDER")
+    arguments = parser.parse_args()
+    sites = ({name: pathlib.Path(folder) for name, folder in
+              (site.split("=", 1) for site in arguments.sites)} if arguments.sites else build())
     mebibyte = 1 << 20
-    print(f"{'':14}{'download (bytes)':>18}{'first frame':>14}{'wasm memory':>14}{'JS heap':>11}")
-    for name, (size, seconds, wasm, heap) in results.items():
-        print(f"{name:14}{size:18,}{seconds * 1000:11.0f} ms"
-              f"{wasm / mebibyte:10.1f} MiB{heap / mebibyte:7.1f} MiB")
-    game, hello = results["game"], results["hello window"]
-    print(f"game / hello window: download {game[0] / hello[0]:.3f}x, first frame "
-          f"{(game[1] - hello[1]) * 1000:+.0f} ms (the set-up pauses 420 ms)")
+    print(f"{'':14}{'gzip -9':>11}{'brotli':>11}{'warm':>9}{'phone':>9}{'wasm memory':>13}"
+          f"{'JS heap':>10}  Lighthouse: a11y, best practices, performance, LCP, TBT")
+    for name, folder in sites.items():
+        result = measure(folder, arguments.loads, arguments.lighthouse)
+        (gzipped, brotlied), (wasm, heap) = result["transfer"], result["memory"]
+        line = (f"{name:14}{gzipped:11,}{brotlied:11,}{result['warm'] * 1000:6.0f} ms"
+                f"{result['phone']:7.1f} s{wasm / mebibyte:9.1f} MiB{heap / mebibyte:6.1f} MiB")
+        if "lighthouse" in result:
+            accessibility, practices, performance, lcp, tbt = result["lighthouse"]
+            line += (f"  {accessibility}, {practices}, {performance}, {lcp / 1000:.1f} s, "
+                     f"{tbt:.0f} ms")
+        print(line, flush=True)
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(*sys.argv[1:]))
+    sys.exit(main())
