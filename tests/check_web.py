@@ -222,28 +222,45 @@ class Page:
         left, top, right, bottom = self.find(word)
         self.tap({"x": (left + right) / 2, "y": (top + bottom) / 2})
 
+    def title_bars(self):
+        """The windows' title bars, top to bottom, as (left, top, right,
+        bottom) in the canvas's screenshot pixels."""
+        image = self.canvas()
+        pixels = image.load()
+        rows = {y for y in range(image.height) if sum(
+            pixels[x, y] == TITLE_BAR for x in range(0, image.width, 4)) > image.width // 16}
+        bars = []
+        for top in sorted(y for y in rows if y - 1 not in rows):
+            bottom = top
+            while bottom + 1 in rows:
+                bottom += 1
+            xs = [x for x in range(image.width) if pixels[x, top] == TITLE_BAR]
+            bars.append((xs[0], top, xs[-1], bottom))
+        return bars
+
+    def press(self, x, y, touch):
+        """Taps, or clicks, the point x, y of the canvas's screenshot."""
+        left, top, scale = self.canvas_place()
+        if touch:
+            self.tap({"x": left + x / scale, "y": top + y / scale})
+            return
+        canvas = self.browser.find_element(By.ID, "qtcanvas")
+        size = canvas.size
+        ActionChains(self.browser).move_to_element_with_offset(
+            canvas, int(x / scale - size["width"] / 2),
+            int(y / scale - size["height"] / 2)).click().perform()
+
     def tap_dialog_button(self, name):
         """Taps OK or Cancel of the open dialog, placed by the dialogs' fixed
         geometry from the dialog's title bar: labels as short as OK defeat
         tesseract."""
-        image = self.canvas()
-        pixels = image.load()
-        rows = [y for y in range(image.height) if sum(
-            pixels[x, y] == TITLE_BAR for x in range(0, image.width, 4)) > image.width // 16]
-        bands = [y for y in rows if y - 1 not in rows]
-        if len(bands) < 2:
+        bars = self.title_bars()
+        if len(bars) < 2:
             raise Failure(f"no dialog's title bar to place {name} by")
-        top = bands[1]
-        bottom = top
-        while bottom + 1 in rows:
-            bottom += 1
-        middle = (top + bottom) // 2
-        xs = [x for x in range(image.width) if pixels[x, middle] == TITLE_BAR]
-        left, per_pixel = xs[0], (xs[-1] - xs[0]) / DIALOG_WIDTH
+        left, _, right, bottom = bars[1]
+        per_pixel = (right - left) / DIALOG_WIDTH
         x, y = DIALOG_BUTTONS[name == self.ok]
-        canvas_left, canvas_top, scale = self.canvas_place()
-        self.tap({"x": canvas_left + (left + x * per_pixel) / scale,
-                  "y": canvas_top + (bottom + y * per_pixel) / scale})
+        self.press(left + x * per_pixel, bottom + y * per_pixel, touch=True)
 
     def soft_key(self, key, code):
         """A key of a phone's keyboard that types no text: Enter or Backspace."""
@@ -344,26 +361,17 @@ class Page:
         self.expect_tree(f"with {text!r} typed", field, field=text)
         if opener == "click":
             left, top, right, bottom = self.find(self.button.split()[0])
-            canvas = self.browser.find_element(By.ID, "qtcanvas")
-            place = canvas.rect
-            ActionChains(self.browser).move_to_element_with_offset(
-                canvas, int((left + right) / 2 - place["x"] - place["width"] / 2),
-                int((top + bottom) / 2 - place["y"] - place["height"] / 2)).click().perform()
+            canvas_left, canvas_top, scale = self.canvas_place()
+            self.press(((left + right) / 2 - canvas_left) * scale,
+                       ((top + bottom) / 2 - canvas_top) * scale, touch=False)
         elif opener == Keys.SPACE:
             self.keys(Keys.TAB)
             self.expect_tree("on the button to press", button)
             self.keys(Keys.SPACE)
         else:
             self.keys(opener)
-        banners = []
-
-        def opened():
-            seen = self.read()
-            banners[:] = [name for name in ("SUCCESS!", "FAIL!") if name in seen]
-            return bool(banners) and self.shows(*texts, seen=seen)
-
         self.wait_windows(2, f"dialog for {text!r}")
-        wait_for(f"dialog for {text!r} with {texts}", opened)
+        banners = [self.banner(text, *texts)]
         self.expect_tree(f"with the {banners[0]} dialog", ("button", self.ok), banner=banners[0])
         if screenshot:
             self.save(screenshot)
@@ -381,26 +389,22 @@ class Page:
     def close_window(self, touch=False):
         """Clicks, or taps, the close button at the right end of the
         window's title bar."""
-        image = self.canvas()
-        width, height = image.size
-        pixels = image.load()
-        rows = [y for y in range(height) if sum(
-            pixels[x, y] == TITLE_BAR for x in range(0, width, 4)) > width // 16]
-        if not rows:
+        bars = self.title_bars()
+        if not bars:
             raise Failure("no title bar to close the window by")
-        top, bottom = rows[0], rows[0]
-        while bottom + 1 < height and bottom + 1 in rows:
-            bottom += 1
-        right = max(x for x in range(width) if pixels[x, top] == TITLE_BAR)
-        left, top_in_view, scale = self.canvas_place()
-        x, y = (right - (bottom - top) / 2) / scale, (top + bottom) / 2 / scale
-        if touch:
-            self.tap({"x": left + x, "y": top_in_view + y})
-            return
-        canvas = self.browser.find_element(By.ID, "qtcanvas")
-        size = canvas.size
-        ActionChains(self.browser).move_to_element_with_offset(
-            canvas, int(x - size["width"] / 2), int(y - size["height"] / 2)).click().perform()
+        _, top, right, bottom = bars[0]
+        self.press(right - (bottom - top) / 2, (top + bottom) / 2, touch)
+
+    def banner(self, text, *texts):
+        """The banner of the dialog opened for text, once it shows, with texts."""
+        banners = []
+
+        def opened():
+            seen = self.read()
+            banners[:] = [name for name in ("SUCCESS!", "FAIL!") if name in seen]
+            return bool(banners) and self.shows(*texts, seen=seen)
+        wait_for(f"dialog for {text!r} with its banner and {texts}", opened)
+        return banners[0]
 
     def tap(self, point):
         for kind, points in (("touchStart", [point]), ("touchEnd", [])):
@@ -479,13 +483,7 @@ def touch_dialog(page, typed, text, by_enter, close):
     else:
         page.tap_on(page.button.split()[0])
     page.wait_windows(2, f"dialog for {text!r} by touch")
-    banners = []
-
-    def opened():
-        seen = page.read()
-        banners[:] = [name for name in ("SUCCESS!", "FAIL!") if name in seen]
-        return bool(banners) or seen
-    wait_for(f"dialog for {text!r} with its banner", opened)
+    banners = [page.banner(text)]
     page.on_screen(f"{text!r}'s dialog")
     page.tap_dialog_button(close)
     page.wait_windows(1, f"{banners[0]} closed by a tap")
