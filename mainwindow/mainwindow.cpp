@@ -90,16 +90,6 @@ protected:
     }
 };
 
-// A caption without its colon, "地址：", "KEY:" or French "Clé :", names the
-// value beside it.
-QString nameOfCaption(const QLabel *caption)
-{
-    QString name = caption->text().trimmed();
-    while (name.endsWith(QLatin1Char(':')) || name.endsWith(QChar(0xff1a)))
-        name = name.chopped(1).trimmed();
-    return name;
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -164,8 +154,9 @@ void MainWindow::setUpKeyboardAndHelp()
 
     // The values are long: let the player select and copy them instead of
     // retyping, and reach them with Tab (selectable labels take focus only
-    // on a click by default). Screen readers name each after its caption
-    // and read its digits from the tool tip.
+    // on a click by default). A screen reader speaks the caption, the
+    // value's label, then the value itself, Qt's name for a label: a
+    // caption as the name would leave a blind player without the clue.
     const std::pair<QLabel *, QLabel *> captioned[]
         = { { ui->wcxc_3, ui->cewf }, { ui->wcxc_2, ui->wcxc } };
     auto *touchHelp = new TouchHelp(this);
@@ -175,7 +166,6 @@ void MainWindow::setUpKeyboardAndHelp()
         value->installEventFilter(keyboardHelp);
         value->installEventFilter(touchHelp);
         caption->setBuddy(value);
-        value->setAccessibleName(nameOfCaption(caption));
     }
     setTabOrder(ui->geewf, ui->asdwg);
     setTabOrder(ui->asdwg, ui->cewf);
