@@ -50,5 +50,8 @@ def candidates(address, key, alignment):
         raise Failure(f"key {key!r} is not the base digits with a distance and a clue")
     sign = 1 if int(clue) % 2 else -1
     fail = int(address, 16)
+    # The distance in bytes is a whole number of steps and a rest, and a
+    # multiple of the alignment: an odd number of steps on 16 bytes has a
+    # rest of 8.
     return [format(fail - sign * (STEP * int(distance) + rest), "x")
-            for rest in range(0, STEP, alignment)]
+            for rest in range(STEP) if (STEP * int(distance) + rest) % alignment == 0]
