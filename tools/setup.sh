@@ -12,12 +12,14 @@ RAVELBOX_PACKAGES=(g++ make cmake pkgconf qtbase5-dev qttools5-dev qttools5-dev-
 
 # What test.sh needs on top: the Qt 6 build, an X server and xrdb for the
 # scaling check, Weston and the Wayland plugins for the Wayland check, Python
-# and strace for the check that each command's list above is complete, and
-# the tools that check the menu entry, metainfo, manual page, licences and
-# Debian package.
+# and strace for the check that each command's list above is complete, the
+# tools that check the menu entry, metainfo, manual page, licences and
+# Debian package, and the screen reader with its session bus, window manager
+# and keys for the blind player's check.
 RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     xvfb x11-xserver-utils weston qtwayland5 qt6-wayland python3 strace desktop-file-utils
-    appstream appstream-compose man-db reuse dpkg-dev lintian devscripts git xz-utils)
+    appstream appstream-compose man-db reuse dpkg-dev lintian devscripts git xz-utils
+    orca at-spi2-core dbus-daemon dbus-bin libglib2.0-bin openbox xdotool)
 
 # What the Windows stage of test.sh needs: the MinGW-w64 cross compiler and
 # zlib, Debian's Qt source (dpkg-dev unpacks it), the icon and installer

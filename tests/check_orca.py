@@ -1,0 +1,242 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Ravelbox authors
+# SPDX-License-Identifier: MIT
+"""Plays the game as a blind player does, knowing only what Orca says.
+
+Usage: check_orca.py LANGUAGE desktop PROGRAM
+       check_orca.py LANGUAGE firefox SITE-FOLDER
+
+Starts its own session bus, a private Xvfb with openbox and Debian's Orca,
+whose every utterance goes to a log through Orca's own speech logger (no
+synthesiser, no sound). Then it starts the game, or Firefox ESR on the web
+version served from 127.0.0.1, in LANGUAGE, and presses keys with xdotool.
+It waits for the window to be announced, walks the Tab chain and takes the
+address and the key from what it hears alone, works out the candidates and
+types each with Return: exactly one must be announced as SUCCESS with its
+banner, 0 as FAIL, and Escape closes each dialog back to the field. Fails at
+the first thing it does not hear in time; prints all that Orca said.
+"""
+import contextlib
+import os
+import pathlib
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+
+from player import Failure, candidates, run, wait_for
+
+# What a player hears in each language: the captions of the address, the
+# key and the field, the button and the dialogs' OK. Orca itself speaks
+# English role words, as set up here.
+LANGUAGES = {
+    "zh_CN": ("地址：", "KEY:", "最终地址：0x", "打开窗口", "确定"),
+    "en_US": ("FAIL:", "KEY:", "Answer: 0x", "Open window", "OK"),
+    "de_DE": ("FAIL:", "KEY:", "Antwort: 0x", "Fenster öffnen", "OK"),
+}
+# Where the game's dialogs lie: on the desktop's heap, in WebAssembly's memory.
+ALIGNMENT = {"desktop": 16, "firefox": 4}
+# Seconds to wait for one utterance; Firefox takes longer to start.
+HEARING = 20
+STARTING = {"desktop": 30, "firefox": 90}
+
+# Orca's speech logger writes each utterance to the log as it is spoken;
+# the synthesiser is off, so Orca never starts one. The file named ready
+# appears once Orca's main loop runs, its listeners in place.
+CUSTOMIZATIONS = """\
+import logging
+import orca.settings
+from gi.repository import GLib
+handler = logging.FileHandler({log!r}, encoding="utf-8")
+handler.setFormatter(logging.Formatter("%(message)s"))
+logging.getLogger("speech").addHandler(handler)
+orca.settings.enableSpeech = False
+GLib.idle_add(lambda: open({ready!r}, "w").close())
+"""
+# A quiet Firefox: no first-run pages, no updates, nothing on the network
+# but the game's server, and its content in the player's language.
+FIREFOX_PREFS = """\
+user_pref("browser.shell.checkDefaultBrowser", false);
+user_pref("browser.aboutwelcome.enabled", false);
+user_pref("browser.startup.homepage_override.mstone", "ignore");
+user_pref("datareporting.policy.dataSubmissionEnabled", false);
+user_pref("toolkit.telemetry.reportingpolicy.firstRun", false);
+user_pref("app.update.disabledForTesting", true);
+user_pref("network.connectivity-service.enabled", false);
+user_pref("network.captive-portal-service.enabled", false);
+user_pref("browser.safebrowsing.update.enabled", false);
+user_pref("extensions.update.enabled", false);
+user_pref("intl.accept_languages", {language!r});
+"""
+
+
+class Session:
+    """A session bus's X server, window manager and screen reader, and
+    what is started on them; everything stops with it."""
+
+    def __init__(self, folder):
+        self.folder = pathlib.Path(folder)
+        self.processes = []
+        read, write = os.pipe()
+        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
+                    "-nolisten", "tcp"], pass_fds=(write,))
+        os.close(write)
+        with os.fdopen(read) as number:
+            display = number.readline().strip()
+        if not display:
+            raise Failure("Xvfb did not start")
+        self.environment = dict(os.environ, DISPLAY=f":{display}", LC_ALL="C.UTF-8")
+        for name in ("XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR",
+                     "HOME"):
+            folder = self.folder / name.lower()
+            folder.mkdir(mode=0o700)
+            self.environment[name] = str(folder)
+        for name in ("LANGUAGE", "LANG", "LC_MESSAGES", "QT_QPA_PLATFORM", "QT_ACCESSIBILITY",
+                     "QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "NO_AT_BRIDGE"):
+            self.environment.pop(name, None)
+        self.start(["openbox"])
+        # As a desktop session does: the accessibility bus, started on demand,
+        # announces itself on this display.
+        subprocess.run(["dbus-update-activation-environment", "DISPLAY"], env=self.environment,
+                       check=True, timeout=30)
+        self.speech = self.folder / "speech.log"
+        self.speech.touch()
+        ready = self.folder / "orca-ready"
+        orca = pathlib.Path(self.environment["XDG_DATA_HOME"]) / "orca"
+        orca.mkdir()
+        (orca / "orca-customizations.py").write_text(
+            CUSTOMIZATIONS.format(log=str(self.speech), ready=str(ready)))
+        self.start(["orca", "--replace"])
+        wait_for("Orca running", lambda: ready.exists(), STARTING["desktop"])
+        # What a desktop does when the player turns the screen reader on;
+        # programs look at it when they start.
+        subprocess.run(["gdbus", "call", "--session", "--dest", "org.a11y.Bus",
+                        "--object-path", "/org/a11y/bus", "--method",
+                        "org.freedesktop.DBus.Properties.Set", "org.a11y.Status",
+                        "ScreenReaderEnabled", "<true>"],
+                       env=self.environment, check=True, timeout=30, capture_output=True)
+        self.heard = 0
+
+    def start(self, command, language=None, **options):
+        environment = getattr(self, "environment", os.environ)
+        if language:
+            environment = dict(environment, LANGUAGE=language)
+        process = subprocess.Popen(command, env=environment, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, start_new_session=True, **options)
+        self.processes.append(process)
+        return process
+
+    def stop(self):
+        for process in reversed(self.processes):
+            for stop in (signal.SIGTERM, signal.SIGKILL):
+                with contextlib.suppress(ProcessLookupError):
+                    os.killpg(process.pid, stop)
+                with contextlib.suppress(subprocess.TimeoutExpired):
+                    process.wait(timeout=10)
+                    break
+
+    def utterances(self):
+        """What Orca has said so far, one utterance a line, key echoes left out."""
+        said = []
+        for line in self.speech.read_text(encoding="utf-8").splitlines():
+            if match := re.fullmatch(r"SPEECH OUTPUT: '(.*)'", line):
+                said.append(match[1])
+        return said
+
+    def hear(self, what, pattern, timeout=HEARING):
+        """Waits until Orca says something, after what was heard last, that
+        matches pattern; returns the match."""
+        found = []
+
+        def probe():
+            said = self.utterances()
+            for index in range(self.heard, len(said)):
+                if match := re.search(pattern, said[index]):
+                    found.append(match)
+                    self.heard = index + 1
+                    return True
+            return said[self.heard:][-6:]
+        wait_for(f"'{what}' heard", probe, timeout)
+        return found[0]
+
+    def keys(self, *names):
+        subprocess.run(["xdotool", "key", "--clearmodifiers", *names], env=self.environment,
+                       check=True, timeout=30)
+
+    def type(self, text):
+        subprocess.run(["xdotool", "type", "--clearmodifiers", text], env=self.environment,
+                       check=True, timeout=30)
+
+
+def clues(session, texts, starting):
+    """Walks the Tab chain from the field and returns the address and the
+    key as spoken, each after its caption."""
+    address_caption, key_caption, field, button, _ = texts
+    session.hear("the window", r"\bRavelbox\b.*\b(frame|document|dialog|section)\b", starting)
+    session.hear("the field", re.escape(field) + r".* (text|entry)\b")
+    session.keys("Tab")
+    session.hear("the button", re.escape(button) + r".* push button")
+    session.keys("Tab")
+    value = r"\s*(?:read only entry\s*)?({})\b"
+    address = session.hear(f"the address after '{address_caption}'",
+                           re.escape(address_caption) + value.format("0x[0-9a-f]+"))[1]
+    session.keys("Tab")
+    key = session.hear(f"the key after '{key_caption}'",
+                       re.escape(key_caption) + value.format("[0-9]{16,}"))[1]
+    session.keys("Tab")
+    session.hear("the field again", re.escape(field))
+    return address, key
+
+
+def answer(session, typed, texts):
+    """Types typed over the field, presses Return, and returns the banner
+    heard with the dialog; Escape then closes the dialog back to the field."""
+    field, ok = texts[2], texts[4]
+    session.keys("ctrl+a")
+    session.type(typed)
+    session.keys("Return")
+    banner = session.hear(f"a dialog for {typed!r}", r"\bdialog\W+(SUCCESS|FAIL)!")[1]
+    session.hear(f"the {banner} dialog's {ok}", re.escape(ok) + r" push button")
+    session.keys("Escape")
+    session.hear(f"the field after {banner}", re.escape(field))
+    return banner
+
+
+def main(language, kind, target):
+    if "RAVELBOX_ORCA_SESSION" not in os.environ:
+        # A session bus of its own, so that the screen reader hears only this.
+        os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv],
+                   dict(os.environ, RAVELBOX_ORCA_SESSION="1"))
+    texts = LANGUAGES[language]
+    with tempfile.TemporaryDirectory(prefix="ravelbox-orca-") as folder:
+        session = Session(folder)
+        try:
+            if kind == "desktop":
+                session.start([target], language=f"{language}:en")
+            else:
+                from browser import serve
+                server = serve(target)
+                profile = pathlib.Path(folder) / "profile"
+                profile.mkdir()
+                (profile / "user.js").write_text(
+                    FIREFOX_PREFS.format(language=language.replace("_", "-")))
+                session.start(["firefox-esr", "--no-remote", "--new-instance", "--profile",
+                               str(profile),
+                               f"http://127.0.0.1:{server.server_address[1]}/index.html"])
+            address, key = clues(session, texts, STARTING[kind])
+            found = [text for text in candidates(address, key, ALIGNMENT[kind])
+                     if answer(session, text, texts) == "SUCCESS"]
+            if len(found) != 1:
+                raise Failure(f"{len(found)} of the candidates were heard as SUCCESS: {found}")
+            if (banner := answer(session, "0", texts)) != "FAIL":
+                raise Failure(f"0 was heard as {banner}")
+        finally:
+            session.stop()
+            # What a blind player heard, for ctest -V and for a failure.
+            print("\n".join(f"Orca: {said}" for said in session.utterances()))
+    return 0
+
+
+if __name__ == "__main__":
+    run(main)
