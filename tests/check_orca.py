@@ -35,11 +35,15 @@ LANGUAGES = {
     "en_US": ("FAIL:", "KEY:", "Answer: 0x", "Open window", "OK"),
     "de_DE": ("FAIL:", "KEY:", "Antwort: 0x", "Fenster öffnen", "OK"),
 }
-# Where the game's dialogs lie: on the desktop's heap, in WebAssembly's memory.
-ALIGNMENT = {"desktop": 16, "firefox": 4}
-# Seconds to wait for one utterance; Firefox takes longer to start.
+# Each way to play: what announces the game's window; the alignment of the
+# dialogs, on the desktop's heap or in WebAssembly's memory; seconds to start;
+# whether Orca reads the field's text back as the focus returns to it.
+KINDS = {
+    "desktop": (r"^Ravelbox frame", 16, 30, False),
+    "firefox": (r"^region Ravelbox", 4, 90, True),
+}
+# Seconds to wait for one utterance.
 HEARING = 20
-STARTING = {"desktop": 30, "firefox": 90}
 
 # Orca's speech logger writes each utterance to the log as it is spoken;
 # the synthesiser is off, so Orca never starts one. The file named ready
@@ -107,8 +111,10 @@ class Session:
         orca.mkdir()
         (orca / "orca-customizations.py").write_text(
             CUSTOMIZATIONS.format(log=str(self.speech), ready=str(ready)))
-        self.start(["orca", "--replace"])
-        wait_for("Orca running", lambda: ready.exists(), STARTING["desktop"])
+        # RAVELBOX_ORCA_DEBUG=FILE keeps Orca's own account of what it did.
+        debug = os.environ.get("RAVELBOX_ORCA_DEBUG")
+        self.start(["orca", "--replace", *([f"--debug-file={debug}"] if debug else [])])
+        wait_for("Orca running", lambda: ready.exists(), HEARING)
         # What a desktop does when the player turns the screen reader on;
         # programs look at it when they start.
         subprocess.run(["gdbus", "call", "--session", "--dest", "org.a11y.Bus",
@@ -169,11 +175,11 @@ class Session:
                        check=True, timeout=30)
 
 
-def clues(session, texts, starting):
-    """Walks the Tab chain from the field and returns the address and the
-    key as spoken, each after its caption."""
+def clues(session, texts, window, starting):
+    """Waits for the window, walks the Tab chain from the field and returns
+    the address and the key as spoken, each after its caption."""
     address_caption, key_caption, field, button, _ = texts
-    session.hear("the window", r"\bRavelbox\b.*\b(frame|document|dialog|section)\b", starting)
+    session.hear("the window", window, starting)
     session.hear("the field", re.escape(field) + r".* (text|entry)\b")
     session.keys("Tab")
     session.hear("the button", re.escape(button) + r".* push button")
@@ -189,9 +195,10 @@ def clues(session, texts, starting):
     return address, key
 
 
-def answer(session, typed, texts):
+def answer(session, typed, texts, read_back):
     """Types typed over the field, presses Return, and returns the banner
-    heard with the dialog; Escape then closes the dialog back to the field."""
+    heard with the dialog; Escape then closes the dialog back to the field,
+    read back with what was typed if read_back."""
     field, ok = texts[2], texts[4]
     session.keys("ctrl+a")
     session.type(typed)
@@ -199,7 +206,8 @@ def answer(session, typed, texts):
     banner = session.hear(f"a dialog for {typed!r}", r"\bdialog\W+(SUCCESS|FAIL)!")[1]
     session.hear(f"the {banner} dialog's {ok}", re.escape(ok) + r" push button")
     session.keys("Escape")
-    session.hear(f"the field after {banner}", re.escape(field))
+    session.hear(f"the field after {banner}" + (f" holding {typed!r}" if read_back else ""),
+                 re.escape(field) + (r"\W.*\b" + re.escape(typed) + r"\b" if read_back else ""))
     return banner
 
 
@@ -209,6 +217,7 @@ def main(language, kind, target):
         os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv],
                    dict(os.environ, RAVELBOX_ORCA_SESSION="1"))
     texts = LANGUAGES[language]
+    window, alignment, starting, read_back = KINDS[kind]
     with tempfile.TemporaryDirectory(prefix="ravelbox-orca-") as folder:
         session = Session(folder)
         try:
@@ -224,13 +233,15 @@ def main(language, kind, target):
                 session.start(["firefox-esr", "--no-remote", "--new-instance", "--profile",
                                str(profile),
                                f"http://127.0.0.1:{server.server_address[1]}/index.html"])
-            address, key = clues(session, texts, STARTING[kind])
-            found = [text for text in candidates(address, key, ALIGNMENT[kind])
-                     if answer(session, text, texts) == "SUCCESS"]
+            address, key = clues(session, texts, window, starting)
+            found = [text for text in candidates(address, key, alignment)
+                     if answer(session, text, texts, read_back) == "SUCCESS"]
             if len(found) != 1:
                 raise Failure(f"{len(found)} of the candidates were heard as SUCCESS: {found}")
-            if (banner := answer(session, "0", texts)) != "FAIL":
-                raise Failure(f"0 was heard as {banner}")
+            # Every hex letter reaches the field past the screen reader.
+            for typed in ("0", "abcdef"):
+                if (banner := answer(session, typed, texts, read_back)) != "FAIL":
+                    raise Failure(f"{typed!r} was heard as {banner}")
         finally:
             session.stop()
             # What a blind player heard, for ctest -V and for a failure.
