@@ -13,7 +13,8 @@ version served from 127.0.0.1, in LANGUAGE, and presses keys with xdotool.
 It waits for the window to be announced, walks the Tab chain and takes the
 address and the key from what it hears alone, works out the candidates and
 types each with Return: exactly one must be announced as SUCCESS with its
-banner, 0 as FAIL, and Escape closes each dialog back to the field. Fails at
+banner, 0 and abcdef as FAIL, and Escape closes each dialog back to the
+field, which in Firefox is read back with what was typed. Fails at
 the first thing it does not hear in time; prints all that Orca said.
 """
 import contextlib
@@ -40,7 +41,7 @@ LANGUAGES = {
 # whether Orca reads the field's text back as the focus returns to it.
 KINDS = {
     "desktop": (r"^Ravelbox frame", 16, 30, False),
-    "firefox": (r"^region Ravelbox", 4, 90, True),
+    "firefox": (r"^Ravelbox canvas", 4, 90, True),
 }
 # Seconds to wait for one utterance.
 HEARING = 20
@@ -77,11 +78,31 @@ user_pref("intl.accept_languages", {language!r});
 
 class Session:
     """A session bus's X server, window manager and screen reader, and
-    what is started on them; everything stops with it."""
+    what is started on them; everything stops when the with block ends,
+    which prints all that Orca said."""
 
     def __init__(self, folder):
         self.folder = pathlib.Path(folder)
         self.processes = []
+        self.environment = dict(os.environ)
+        self.speech = self.folder / "speech.log"
+        self.speech.touch()
+        self.heard = 0
+
+    def __enter__(self):
+        try:
+            self.set_up()
+        except BaseException:
+            self.stop()
+            raise
+        return self
+
+    def __exit__(self, *exception):
+        self.stop()
+        # What a blind player heard, for ctest -V and for a failure.
+        print("\n".join(f"Orca: {said}" for said in self.utterances()))
+
+    def set_up(self):
         read, write = os.pipe()
         self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
                     "-nolisten", "tcp"], pass_fds=(write,))
@@ -90,7 +111,7 @@ class Session:
             display = number.readline().strip()
         if not display:
             raise Failure("Xvfb did not start")
-        self.environment = dict(os.environ, DISPLAY=f":{display}", LC_ALL="C.UTF-8")
+        self.environment.update(DISPLAY=f":{display}", LC_ALL="C.UTF-8")
         for name in ("XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR",
                      "HOME"):
             folder = self.folder / name.lower()
@@ -104,8 +125,6 @@ class Session:
         # announces itself on this display.
         subprocess.run(["dbus-update-activation-environment", "DISPLAY"], env=self.environment,
                        check=True, timeout=30)
-        self.speech = self.folder / "speech.log"
-        self.speech.touch()
         ready = self.folder / "orca-ready"
         orca = pathlib.Path(self.environment["XDG_DATA_HOME"]) / "orca"
         orca.mkdir()
@@ -122,12 +141,9 @@ class Session:
                         "org.freedesktop.DBus.Properties.Set", "org.a11y.Status",
                         "ScreenReaderEnabled", "<true>"],
                        env=self.environment, check=True, timeout=30, capture_output=True)
-        self.heard = 0
 
     def start(self, command, language=None, **options):
-        environment = getattr(self, "environment", os.environ)
-        if language:
-            environment = dict(environment, LANGUAGE=language)
+        environment = dict(self.environment, LANGUAGE=language) if language else self.environment
         process = subprocess.Popen(command, env=environment, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL, start_new_session=True, **options)
         self.processes.append(process)
@@ -218,34 +234,29 @@ def main(language, kind, target):
                    dict(os.environ, RAVELBOX_ORCA_SESSION="1"))
     texts = LANGUAGES[language]
     window, alignment, starting, read_back = KINDS[kind]
-    with tempfile.TemporaryDirectory(prefix="ravelbox-orca-") as folder:
-        session = Session(folder)
-        try:
-            if kind == "desktop":
-                session.start([target], language=f"{language}:en")
-            else:
-                from browser import serve
-                server = serve(target)
-                profile = pathlib.Path(folder) / "profile"
-                profile.mkdir()
-                (profile / "user.js").write_text(
-                    FIREFOX_PREFS.format(language=language.replace("_", "-")))
-                session.start(["firefox-esr", "--no-remote", "--new-instance", "--profile",
-                               str(profile),
-                               f"http://127.0.0.1:{server.server_address[1]}/index.html"])
-            address, key = clues(session, texts, window, starting)
-            found = [text for text in candidates(address, key, alignment)
-                     if answer(session, text, texts, read_back) == "SUCCESS"]
-            if len(found) != 1:
-                raise Failure(f"{len(found)} of the candidates were heard as SUCCESS: {found}")
-            # Every hex letter reaches the field past the screen reader.
-            for typed in ("0", "abcdef"):
-                if (banner := answer(session, typed, texts, read_back)) != "FAIL":
-                    raise Failure(f"{typed!r} was heard as {banner}")
-        finally:
-            session.stop()
-            # What a blind player heard, for ctest -V and for a failure.
-            print("\n".join(f"Orca: {said}" for said in session.utterances()))
+    with tempfile.TemporaryDirectory(prefix="ravelbox-orca-") as folder, \
+            Session(folder) as session:
+        if kind == "desktop":
+            session.start([target], language=f"{language}:en")
+        else:
+            from browser import serve
+            server = serve(target)
+            profile = pathlib.Path(folder) / "profile"
+            profile.mkdir()
+            (profile / "user.js").write_text(
+                FIREFOX_PREFS.format(language=language.replace("_", "-")))
+            session.start(["firefox-esr", "--no-remote", "--new-instance", "--profile",
+                           str(profile),
+                           f"http://127.0.0.1:{server.server_address[1]}/index.html"])
+        address, key = clues(session, texts, window, starting)
+        found = [text for text in candidates(address, key, alignment)
+                 if answer(session, text, texts, read_back) == "SUCCESS"]
+        if len(found) != 1:
+            raise Failure(f"{len(found)} of the candidates were heard as SUCCESS: {found}")
+        # Every hex letter reaches the field past the screen reader.
+        for typed in ("0", "abcdef"):
+            if (banner := answer(session, typed, texts, read_back)) != "FAIL":
+                raise Failure(f"{typed!r} was heard as {banner}")
     return 0
 
 
