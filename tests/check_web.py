@@ -50,14 +50,14 @@ ALIGNMENT = 4
 
 # Language: what tesseract reads it with, the button's text, the dialogs'
 # Cancel and OK, then what a screen reader hears: the names of the field,
-# the address and the key, the FAIL dialog's title and the page's words at
-# the end.
+# the address and the key (their captions), the FAIL dialog's title and the
+# page's words at the end.
 LANGUAGES = {
-    "zh-CN": ("chi_sim+eng", "打开窗口", "取消", "确定", "最终地址：0x", "地址", "KEY", "FAIL",
+    "zh-CN": ("chi_sim+eng", "打开窗口", "取消", "确定", "最终地址：0x", "地址：", "KEY:", "FAIL",
               "游戏已结束。感谢游玩。"),
-    "en-US": ("eng", "Open window", "Cancel", "OK", "Answer: 0x", "FAIL", "KEY", "FAIL",
+    "en-US": ("eng", "Open window", "Cancel", "OK", "Answer: 0x", "FAIL:", "KEY:", "FAIL",
               "The game has ended. Thank you for playing."),
-    "de-DE": ("deu+eng", "Fenster öffnen", "Abbrechen", "OK", "Antwort: 0x", "FAIL", "KEY",
+    "de-DE": ("deu+eng", "Fenster öffnen", "Abbrechen", "OK", "Antwort: 0x", "FAIL:", "KEY:",
               "Fehlschlag", "Das Spiel ist beendet. Danke fürs Spielen."),
 }
 TITLE_BAR = (48, 140, 198)
@@ -280,7 +280,8 @@ class Page:
 
     def tree(self):
         """What a screen reader reads: the accessibility tree's nodes as
-        (role, name, value, focused, text), text being the words inside."""
+        (role, name, value, focused, text, description), text being the
+        words inside."""
         nodes = self.browser.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
         by_id = {node["nodeId"]: node for node in nodes}
 
@@ -296,13 +297,17 @@ class Page:
             properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
             seen.append((node.get("role", {}).get("value"), node.get("name", {}).get("value", ""),
                          node.get("value", {}).get("value") or "", bool(properties.get("focused")),
-                         text(node)))
+                         text(node), node.get("description", {}).get("value", "")))
         return seen
 
     def expect_tree(self, what, focus, field=None, banner=None):
         """Waits until the tree holds the window and its values, the field
         holding field unless that is None, the FAIL or SUCCESS dialog when
-        banner names it, and the focus on the (role, name) focus if given."""
+        banner names it, described by it, and the focus on the (role, name)
+        focus if given."""
+        def holds(node):
+            return {"textbox": node[2], "alertdialog": node[5]}.get(node[0], node[4])
+
         def probe():
             self.state()
             nodes = self.tree()
@@ -313,13 +318,12 @@ class Page:
                            ("textbox", self.key_name, self.key)]
             if banner:
                 title = self.fail_title if banner == "FAIL!" else None
-                wanted += [("dialog", title, None), ("alert", None, banner),
+                wanted += [("alertdialog", title, banner),
                            ("button", self.ok, None), ("button", self.cancel, None)]
             missing = [want for want in wanted if not any(
-                node[0] == want[0] and want[1] in (None, node[1])
-                and want[2] in (None, node[2] if want[0] == "textbox" else node[4])
+                node[0] == want[0] and want[1] in (None, node[1]) and want[2] in (None, holds(node))
                 for node in nodes)]
-            if not banner and any(node[0] in ("dialog", "alert") for node in nodes):
+            if not banner and any(node[0] in ("dialog", "alertdialog") for node in nodes):
                 missing.append("no dialog")
             focused = [node[:2] for node in nodes if node[3]]
             if focus and focus not in focused:

@@ -31,6 +31,12 @@ add_test(NAME web_play
         ${PROJECT_BINARY_DIR}/web/texts.js $<TARGET_FILE_DIR:ravelbox>/qtloader.js
         $<TARGET_FILE_DIR:ravelbox>/ravelbox.js $<TARGET_FILE_DIR:ravelbox>/ravelbox.wasm)
 
+# A blind player wins in Firefox with Orca, knowing only what it says.
+add_test(NAME web_orca_firefox
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_orca.py en_US firefox
+        ${PROJECT_BINARY_DIR}/site)
+set_tests_properties(web_orca_firefox PROPERTIES RUN_SERIAL ON TIMEOUT 180)
+
 # The first visit's download: the page, its scripts and the program, each
 # as the build's gzip -9 copy beside it, may not grow past this budget,
 # 2.5 % above the 2,927,584 bytes it took when the budget was set.

@@ -10,16 +10,20 @@
 RAVELBOX_PACKAGES=(g++ make cmake pkgconf qtbase5-dev qttools5-dev qttools5-dev-tools
     qttranslations5-l10n fonts-wqy-microhei)
 
+# A screen reader with its session bus, and the X server, window manager and
+# keys that a blind player's check plays on.
+RAVELBOX_SCREEN_READER_PACKAGES=(orca at-spi2-core dbus-daemon dbus-bin libglib2.0-bin xvfb
+    openbox xdotool python3)
+
 # What test.sh needs on top: the Qt 6 build, an X server and xrdb for the
 # scaling check, Weston and the Wayland plugins for the Wayland check, Python
 # and strace for the check that each command's list above is complete, the
 # tools that check the menu entry, metainfo, manual page, licences and
-# Debian package, and the screen reader with its session bus, window manager
-# and keys for the blind player's check.
+# Debian package, and the screen reader for the blind player's check.
 RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     xvfb x11-xserver-utils weston qtwayland5 qt6-wayland python3 strace desktop-file-utils
     appstream appstream-compose man-db reuse dpkg-dev lintian devscripts git xz-utils
-    orca at-spi2-core dbus-daemon dbus-bin libglib2.0-bin openbox xdotool)
+    "${RAVELBOX_SCREEN_READER_PACKAGES[@]}")
 
 # What the Windows stage of test.sh needs: the MinGW-w64 cross compiler and
 # zlib, Debian's Qt source (dpkg-dev unpacks it), the icon and installer
@@ -37,9 +41,11 @@ RAVELBOX_WEB_PACKAGES=(cmake pkgconf emscripten qt6-base-dev qt6-tools-dev qt6-l
     dpkg-dev ninja-build fonts-wqy-microhei fonts-dejavu-core python3 python3-fonttools
     python3-brotli)
 # What the web stage of test.sh needs on top: Chromium with its driver,
-# selenium, PIL and tesseract for the browser test, git and zip.
+# selenium, PIL and tesseract for the browser test, Firefox and the screen
+# reader for the blind player's, git and zip.
 RAVELBOX_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium python3-pil
-    tesseract-ocr tesseract-ocr-chi-sim tesseract-ocr-deu git zip)
+    tesseract-ocr tesseract-ocr-chi-sim tesseract-ocr-deu firefox-esr
+    "${RAVELBOX_SCREEN_READER_PACKAGES[@]}" git zip)
 
 # ravelbox_as_root COMMAND...: runs it as root, through sudo unless this is root.
 ravelbox_as_root() {
