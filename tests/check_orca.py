@@ -134,13 +134,6 @@ class Session:
         debug = os.environ.get("RAVELBOX_ORCA_DEBUG")
         self.start(["orca", "--replace", *([f"--debug-file={debug}"] if debug else [])])
         wait_for("Orca running", lambda: ready.exists(), HEARING)
-        # What a desktop does when the player turns the screen reader on;
-        # programs look at it when they start.
-        subprocess.run(["gdbus", "call", "--session", "--dest", "org.a11y.Bus",
-                        "--object-path", "/org/a11y/bus", "--method",
-                        "org.freedesktop.DBus.Properties.Set", "org.a11y.Status",
-                        "ScreenReaderEnabled", "<true>"],
-                       env=self.environment, check=True, timeout=30, capture_output=True)
 
     def start(self, command, language=None, **options):
         environment = dict(self.environment, LANGUAGE=language) if language else self.environment
@@ -187,8 +180,9 @@ class Session:
                        check=True, timeout=30)
 
     def type(self, text):
-        subprocess.run(["xdotool", "type", "--clearmodifiers", text], env=self.environment,
-                       check=True, timeout=30)
+        # At a brisk typist's pace, not the tool's own.
+        subprocess.run(["xdotool", "type", "--clearmodifiers", "--delay", "60", text],
+                       env=self.environment, check=True, timeout=30)
 
 
 def clues(session, texts, window, starting):

@@ -12,8 +12,8 @@ RAVELBOX_PACKAGES=(g++ make cmake pkgconf qtbase5-dev qttools5-dev qttools5-dev-
 
 # A screen reader with its session bus, and the X server, window manager and
 # keys that a blind player's check plays on.
-RAVELBOX_SCREEN_READER_PACKAGES=(orca at-spi2-core dbus-daemon dbus-bin libglib2.0-bin xvfb
-    openbox xdotool python3)
+RAVELBOX_SCREEN_READER_PACKAGES=(orca at-spi2-core dbus-daemon dbus-bin xvfb openbox xdotool
+    python3)
 
 # What test.sh needs on top: the Qt 6 build, an X server and xrdb for the
 # scaling check, Weston and the Wayland plugins for the Wayland check, Python
