@@ -133,7 +133,8 @@ class Session:
         # RAVELBOX_ORCA_DEBUG=FILE keeps Orca's own account of what it did.
         debug = os.environ.get("RAVELBOX_ORCA_DEBUG")
         self.start(["orca", "--replace", *([f"--debug-file={debug}"] if debug else [])])
-        wait_for("Orca running", lambda: ready.exists(), HEARING)
+        # Slow on a busy machine: its first start writes its settings.
+        wait_for("Orca running", lambda: ready.exists(), 60)
 
     def start(self, command, language=None, **options):
         environment = dict(self.environment, LANGUAGE=language) if language else self.environment
