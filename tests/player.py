@@ -8,8 +8,10 @@ import time
 
 # What a player learns from a few keys: they are always these digits, with
 # the distance between the two dialogs in 24-byte steps inserted at
-# position 5 and a two-digit clue at position 13, odd when the FAIL dialog
-# lies above the SUCCESS dialog and even when below.
+# position 5 and then a two-digit clue at position 13, odd when the FAIL
+# dialog lies above the SUCCESS dialog and even when below. A distance of
+# more than eight digits (dialogs in different memory regions) is therefore
+# split by the clue.
 BASE_DIGITS = "10121282157740"
 STEP = 24
 
@@ -44,9 +46,9 @@ def candidates(address, key, alignment):
     length = len(key) - len(BASE_DIGITS) - 2
     if length < 1:
         raise Failure(f"key {key!r} is too short")
-    distance, clue = key[5:5 + length], key[13:15]
-    rebuilt = BASE_DIGITS[:5] + distance + BASE_DIGITS[5:]
-    if rebuilt[:13] + clue + rebuilt[13:] != key:
+    clue, unclued = key[13:15], key[:13] + key[15:]
+    distance = unclued[5:5 + length]
+    if unclued != BASE_DIGITS[:5] + distance + BASE_DIGITS[5:] or not "48" <= clue <= "57":
         raise Failure(f"key {key!r} is not the base digits with a distance and a clue")
     sign = 1 if int(clue) % 2 else -1
     fail = int(address, 16)
