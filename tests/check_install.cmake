@@ -76,4 +76,5 @@ else()
 endif()
 
 set(DIR "${PREFIX}")
+set(EXPECT "${DATAROOTDIR}/doc/ravelbox/copyright")
 include("${CMAKE_CURRENT_LIST_DIR}/check_no_placeholders.cmake")

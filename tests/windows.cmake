@@ -34,7 +34,7 @@ add_test(NAME windows_program_resources
         -DOBJDUMP=${CMAKE_OBJDUMP} -DWRESTOOL=${WRESTOOL}
         -P ${CMAKE_CURRENT_SOURCE_DIR}/check_windows_program.cmake)
 add_test(NAME windows_licence_notices
-    COMMAND ${CMAKE_COMMAND} -DDIR=${installed}
+    COMMAND ${CMAKE_COMMAND} -DDIR=${installed} -DEXPECT=licenses/Ravelbox-MIT.txt
         -P ${CMAKE_CURRENT_SOURCE_DIR}/check_no_placeholders.cmake)
 set_tests_properties(windows_imports_ship windows_program_resources windows_licence_notices
     PROPERTIES FIXTURES_REQUIRED windows_installed)
