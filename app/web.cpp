@@ -40,6 +40,11 @@ constexpr double framedHeight = 432;
 // Smaller than this, 9 pt text would come out under 8 CSS pixels.
 constexpr double smallestScale = 8.0 / (pointSize * 96.0 / 72.0);
 
+// The block that shifts the game's allocations moves them only if it is
+// really allocated, and a compiler may leave out an allocation that nothing
+// reads. Its address is written here, where it escapes, so it cannot be.
+char *volatile shiftingBlock = nullptr;
+
 // Tells the page how many windows are open, in data-windows on its body, so
 // that tools looking in see a dialog open and close without reading pixels.
 // Tool tips do not count.
@@ -95,7 +100,9 @@ std::unique_ptr<char[]> reserveMemory()
 {
     const quint32 size = QRandomGenerator::system()->bounded(largestShift / shiftStep) * shiftStep;
     // Left uninitialised: nothing reads it, and clearing a megabyte is wasted.
-    return std::unique_ptr<char[]>(new char[size + 1]);
+    std::unique_ptr<char[]> block(new char[size + 1]);
+    shiftingBlock = block.get();
+    return block;
 }
 
 // On a screen narrower or lower than the window, such as a phone's, draws
