@@ -68,12 +68,18 @@ void followDesktopScale([[maybe_unused]] int argc, [[maybe_unused]] char *argv[]
     // Qt 5 on X11 scales by Xft.dpi when the desktop sets it, as Qt 6 does,
     // but without it by the monitor's physical DPI, where Qt 6 takes 96:
     // 100 dpi would draw everything at 1.04 times, blurred. 96 it is, then,
-    // unless the player asked Qt for another DPI.
+    // unless the player asked Qt for another DPI. The offscreen platform
+    // (headless runs, screenshots without a display) always reports 100.
     const char *platform = option(argc, argv, "-platform");
     if (!platform)
         platform = std::getenv("QT_QPA_PLATFORM");
-    if ((platform && *platform && std::strncmp(platform, "xcb", 3) != 0)
-        || qEnvironmentVariableIsSet("QT_FONT_DPI"))
+    if (qEnvironmentVariableIsSet("QT_FONT_DPI"))
+        return;
+    if (platform && std::strncmp(platform, "offscreen", 9) == 0) {
+        qputenv("QT_FONT_DPI", "96");
+        return;
+    }
+    if (platform && *platform && std::strncmp(platform, "xcb", 3) != 0)
         return;
     if (!desktopSetsDpi(option(argc, argv, "-display")))
         qputenv("QT_FONT_DPI", "96");

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "modalhelpers.h"
+#include "referencebanner.h"
 #include "qdialog1.h"
 #include "qdialog2.h"
 
@@ -36,11 +37,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        QFont font;
-        font.setFamily(QStringLiteral("微软雅黑"));
-        font.setPixelSize(25);
-        painter.setFont(font);
-        painter.drawText(m_origin, m_text);
+        paintReferenceBanner(painter, m_text, m_origin);
     }
 
 private:

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "qdialog1.h"
+#include "referencebanner.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -67,7 +68,7 @@ int printStartUp(int argc, char *argv[])
 #ifndef Q_OS_WIN
 const char scaleOption[] = "--print-scale";
 
-// In a child process on an X server: starts exactly as the program does and
+// In a child process, on an X server or headless: starts exactly as the program does and
 // prints the window's scale and whether the FAIL dialog's banner has the
 // pixels it has when painted by hand at `expected` times.
 int printScale(int argc, char *argv[], qreal expected)
@@ -81,11 +82,7 @@ int printScale(int argc, char *argv[], qreal expected)
         reference.setDevicePixelRatio(expected);
         reference.fill(fail->palette().color(QPalette::Window));
         QPainter painter(&reference);
-        QFont font;
-        font.setFamily(QStringLiteral("微软雅黑"));
-        font.setPixelSize(25);
-        painter.setFont(font);
-        painter.drawText(QPoint(160, 150), QStringLiteral("FAIL!"));
+        paintReferenceBanner(painter, QStringLiteral("FAIL!"), QPoint(160, 150));
         painter.end();
 
         std::printf("scale %g\n%s\n", window.devicePixelRatioF(),
@@ -221,10 +218,15 @@ void tst_Startup::startUp()
     QProcessEnvironment childEnvironment = QProcessEnvironment::systemEnvironment();
 #ifdef Q_OS_WIN
     // Wine gives a program, and its children, the locale it was started in:
-    // ctest runs this once per locale.
+    // ctest runs this once per locale, saying which, and a run whose LANG
+    // did not arrive must fail, not skip its row.
     Q_UNUSED(environment);
-    if (childEnvironment.value(QStringLiteral("LANG"), QStringLiteral("C")) != lang)
-        QSKIP("this run has another locale");
+    const QString expected = qEnvironmentVariable("RAVELBOX_TEST_LANG");
+    if (expected.isEmpty())
+        QFAIL("RAVELBOX_TEST_LANG must name the LANG this run checks");
+    if (expected != lang)
+        QSKIP("another run checks this locale");
+    QCOMPARE(childEnvironment.value(QStringLiteral("LANG")), lang);
 #else
     for (const char *name : { "LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE" })
         childEnvironment.remove(QString::fromLatin1(name));
@@ -278,6 +280,8 @@ void tst_Startup::scale_data()
     QTest::addColumn<int>("xftDpi");
     QTest::addColumn<qreal>("scale");
 
+    // Headless, where no server is asked (0 dpi): never scaled.
+    QTest::newRow("offscreen") << 0 << 0 << 1.0;
     // Without Xft.dpi nothing is scaled, whatever DPI the monitor reports.
     QTest::newRow("96 dpi") << 96 << 0 << 1.0;
     QTest::newRow("100 dpi") << 100 << 0 << 1.0;
@@ -293,6 +297,29 @@ void tst_Startup::scale()
     QFETCH(int, serverDpi);
     QFETCH(int, xftDpi);
     QFETCH(qreal, scale);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "QT_FONT_DPI", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                              "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_ENABLE_HIGHDPI_SCALING" })
+        environment.remove(QString::fromLatin1(name));
+    QTemporaryDir folder;
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
+    const auto expectScale = [&environment, scale] {
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    { QString::fromLatin1(scaleOption), QString::number(scale) });
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitCode(), 0);
+        const QString expected
+            = QStringLiteral("scale %1\nbanner as painted by hand\n").arg(scale);
+        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()), expected);
+    };
+    if (serverDpi == 0) {
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        expectScale();
+        return;
+    }
 
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     const QString xrdb = QStandardPaths::findExecutable(QStringLiteral("xrdb"));
@@ -314,10 +341,6 @@ void tst_Startup::scale()
         server.waitForFinished(5000);
     });
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : { "QT_FONT_DPI", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
-                              "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_ENABLE_HIGHDPI_SCALING" })
-        environment.remove(QString::fromLatin1(name));
     environment.insert(QStringLiteral("DISPLAY"), display);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     if (xftDpi) {
@@ -330,16 +353,7 @@ void tst_Startup::scale()
         QCOMPARE(resources.exitCode(), 0);
     }
 
-    QTemporaryDir folder;
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(),
-                { QString::fromLatin1(scaleOption), QString::number(scale) });
-    QVERIFY(child.waitForFinished(30000));
-    QCOMPARE(child.exitCode(), 0);
-    const QString expected = QStringLiteral("scale %1\nbanner as painted by hand\n").arg(scale);
-    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()), expected);
+    expectScale();
 }
 #endif
 
