@@ -5,7 +5,8 @@
 # Builds the Qt 6 that the web build links against, from Debian's own source
 # of Qt 6 with Debian's emscripten and with Debian's Qt 6 as the host Qt for
 # moc, uic and rcc, and installs it into a cache folder outside the tree (see
-# tools/qt-cache.sh). Applies tools/patches/qt6-base-*.patch. Prints the
+# tools/qt-cache.sh). Applies the patches that tools/patches/series lists, in
+# its order, and fails on any hunk that does not apply exactly. Prints the
 # folder's path.
 # Usage: tools/build-wasm-qt.sh [--print-prefix]
 #   --print-prefix: print where the Qt goes, installing and building nothing.
@@ -52,7 +53,12 @@ configure_options=(
     -no-feature-splashscreen -no-feature-systemtrayicon -no-feature-commandlinkbutton
     -no-feature-whatsthis -no-feature-gestures -no-feature-scroller
 )
-patches=("$PWD"/tools/patches/qt6-base-*.patch)
+patches=()
+while read -r name; do
+    case $name in '' | '#'*) continue ;; esac
+    patches+=("$PWD/tools/patches/$name")
+done <tools/patches/series
+[ ${#patches[@]} -gt 0 ] || { echo "tools/patches/series lists no patch" >&2; exit 1; }
 # Debian's Qt 6 at the version of the host Qt, and the emscripten that builds it.
 description=$(ravelbox_qt_describe "$source_package" qt6-base-dev emscripten binaryen clang-14 \
     lld-14 llvm-14)
@@ -84,7 +90,11 @@ make_emsdk() {
 build() {
     local source_dir=$1 patch
     for patch in "${patches[@]}"; do
-        patch -d "$source_dir" -p1 --forward <"$patch" || return 1
+        echo "Applying ${patch##*/}"
+        patch -d "$source_dir" -p1 --forward --fuzz=0 --no-backup-if-mismatch <"$patch" || {
+            echo "${patch##*/} does not apply to Debian's $source_package; refresh the series (HACKING)" >&2
+            return 1
+        }
     done
     # NODE_PATH lets emscripten's JavaScript find Debian's acorn whichever node runs it.
     export EMSDK=$prefix/emsdk NODE_PATH=/usr/share/nodejs
