@@ -20,6 +20,8 @@ packages=("${RAVELBOX_PACKAGES[@]}" "${RAVELBOX_TEST_PACKAGES[@]}")
 [ "$windows" = 1 ] || packages+=("${RAVELBOX_WINDOWS_PACKAGES[@]}")
 [ "$web" = 1 ] || packages+=("${RAVELBOX_WEB_PACKAGES[@]}" "${RAVELBOX_WEB_TEST_PACKAGES[@]}")
 ravelbox_install "${packages[@]}"
+# The reproducible builds' second copy is built in this locale.
+ravelbox_locales en_US
 
 # stage PRESET: runs one workflow, quietly unless it fails.
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}

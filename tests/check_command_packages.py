@@ -3,13 +3,16 @@
 # SPDX-License-Identifier: MIT
 """Checks that a command's package list covers every program it runs.
 
-Usage: check_command_packages.py SOURCE-DIR LIST -- COMMAND...
+Usage: check_command_packages.py SOURCE-DIR BUILD-DIR LIST RAN -- COMMAND...
 
 Runs COMMAND in SOURCE-DIR under strace, with the PATH of a fresh Debian
 machine, and fails, naming them, on the programs it ran that no package
 brings of those in LIST (an array of tools/setup.sh), the packages they
-depend on, or Debian's essential ones, which every machine has. Programs inside the source tree, the build folders
-and the Qt cache are the project's own and pass. Exits 77 without strace.
+depend on, or Debian's essential ones, which every machine has. Programs
+inside the source tree, BUILD-DIR and the Qt cache are the project's own and
+pass. RAN is a comma-separated list of program names the command is known to
+run (cmake, the compiler, moc): unless the trace shows each, it did not see
+what the command ran, and fails. Exits 77 without strace.
 """
 import os
 import re
@@ -85,20 +88,25 @@ def owner(path):
     return None
 
 
-def main(source, list_name, separator, *command):
+def main(source, build, list_name, ran, separator, *command):
     if separator != "--" or not command:
-        raise Failure("usage: check_command_packages.py SOURCE-DIR LIST -- COMMAND...")
+        raise Failure("usage: check_command_packages.py SOURCE-DIR BUILD-DIR LIST RAN -- COMMAND...")
     if not shutil.which("strace"):
         print("skipped: needs strace")
         return 77
     source = os.path.realpath(source)
     cache = os.environ.get("RAVELBOX_CACHE_DIR") or os.path.join(
         os.environ.get("XDG_CACHE_HOME") or os.path.expanduser("~/.cache"), "ravelbox")
-    own = (source + "/", os.path.realpath(cache) + "/", tempfile.gettempdir() + "/")
+    own = tuple(os.path.realpath(folder) + "/" for folder in (source, build, cache))
     packages = listed(source, list_name)
     allowed = closure(packages)
+    paths = executed(source, command)
+    unseen = set(ran.split(",")) - {os.path.basename(path) for path in paths}
+    if unseen:
+        raise Failure(f"the trace of {len(paths)} programs lacks {', '.join(sorted(unseen))}, "
+                      "which the command runs: it cannot have seen what ran")
     missing = {}
-    for path in sorted(executed(source, command)):
+    for path in sorted(paths):
         if os.path.realpath(path).startswith(own):
             continue
         package = owner(path)
@@ -107,7 +115,7 @@ def main(source, list_name, separator, *command):
     if missing:
         raise Failure(f"{list_name} lacks what these programs come from: " + "; ".join(
             f"{package} ({', '.join(paths)})" for package, paths in sorted(missing.items())))
-    print(f"{list_name} covers every program the command ran")
+    print(f"{list_name} covers all {len(paths)} programs the command ran")
     return 0
 
 

@@ -49,5 +49,5 @@ set_tests_properties(web_play PROPERTIES RUN_SERIAL ON TIMEOUT 1500)
 # Two clean clones of the committed HEAD, built in other folders, make the
 # same zip. ./run.sh --web installs RAVELBOX_WEB_PACKAGES, then builds as the
 # first clone is built: every program that runs must come from them.
-ravelbox_add_reproducible(web PACK TRACE RAVELBOX_WEB_PACKAGES
+ravelbox_add_reproducible(web PACK TRACE RAVELBOX_WEB_PACKAGES RAN cmake,clang++,wasm-ld,moc
     FILES Ravelbox-${PROJECT_VERSION}-web.zip)
