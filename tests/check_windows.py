@@ -33,8 +33,15 @@ TIMEOUT = 300
 
 
 def xdotool(*arguments):
-    return subprocess.run(["xdotool", *arguments], capture_output=True, text=True,
-                          timeout=60).stdout.split()
+    """What xdotool printed, split in words. A search that finds nothing
+    ends with status 1 and says nothing; any other failure, such as an X
+    error, is one, not an empty answer."""
+    done = subprocess.run(["xdotool", *arguments], capture_output=True, text=True, timeout=60)
+    if done.returncode != 0 and (arguments[0] != "search" or done.returncode != 1
+                                 or done.stdout or done.stderr):
+        raise Failure(f"xdotool {' '.join(arguments)} exited with {done.returncode}: "
+                      f"{done.stderr.strip()}")
+    return done.stdout.split()
 
 
 def key(*names):
@@ -155,7 +162,7 @@ def round_trip(wine, installer, version):
         raise Failure("the installer put no ravelbox.exe under Program Files")
     if not list(start_menu.rglob("Ravelbox.lnk")):
         raise Failure("the installer made no Start-menu entry")
-    entry = wine.run("reg", "query", UNINSTALL_KEY).stdout
+    entry = wine.run("reg", "query", UNINSTALL_KEY, check=True).stdout
     for value in ("DisplayName", "Ravelbox"), ("DisplayVersion", version), \
             ("Publisher", "The Ravelbox authors"), ("DisplayIcon", "ravelbox.exe"):
         if not any(value[0] in line and value[1] in line for line in entry.splitlines()):
@@ -165,8 +172,14 @@ def round_trip(wine, installer, version):
     wait_for("uninstalled game", lambda: not installed.exists() or "still there", 60)
     wine.wait()
     leftovers = [str(path) for path in start_menu.rglob("*") if "ravelbox" in path.name.lower()]
-    if leftovers or wine.run("reg", "query", UNINSTALL_KEY).returncode == 0:
-        raise Failure(f"the uninstaller left {leftovers or 'its uninstall entry'} behind")
+    if leftovers:
+        raise Failure(f"the uninstaller left {leftovers} behind")
+    # Only reg's own "not found" says the entry is gone; any other failure
+    # says nothing about it.
+    query = wine.run("reg", "query", UNINSTALL_KEY)
+    if query.returncode != 1 or "unable to find" not in (query.stdout + query.stderr).lower():
+        raise Failure(f"reg query of the uninstall entry exited with {query.returncode}, "
+                      f"not with 'not found': {query.stdout.strip()} {query.stderr.strip()}")
 
 
 def main(runner, archive, installer, version):
