@@ -28,6 +28,7 @@ Fails at the first step that goes wrong, saying what it saw, and at once
 when the page shows its error; the screenshots, one of every failure
 included, stay in web-screenshots/ of the working folder.
 """
+import contextlib
 import io
 import pathlib
 import re
@@ -91,6 +92,29 @@ SYSTEMS = {
 QT_INPUT = "main > input"
 # Where a phone plays the whole game by touch, on each system.
 PLAYED = ("portrait", "landscape")
+
+
+@contextlib.contextmanager
+def pictured(browser, name):
+    """Whatever fails inside, selenium and tesseract included, leaves a
+    picture of the page as web-screenshots/failure-NAME.png; the browser
+    quits in any case."""
+    try:
+        yield
+    except Exception:
+        SCREENSHOTS.mkdir(exist_ok=True)
+        try:
+            browser.save_screenshot(str(SCREENSHOTS / f"failure-{name}.png"))
+        except Exception as error:  # the browser itself may be gone
+            print(f"no screenshot of the failure: {error}")
+        raise
+    finally:
+        browser.quit()
+
+
+def no_errors(page, where):
+    if errors := page.errors():
+        raise Failure(f"the page logged errors {where}: " + "; ".join(errors))
 
 
 class Page:
@@ -522,7 +546,7 @@ def phone(url, hold, layout, system):
     browser = start_browser("--force-renderer-accessibility", language="en-US")
     agent = SYSTEMS[system]
     where = f"{layout} {system}"
-    try:
+    with pictured(browser, f"{layout}-{system}"):
         browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", PHONES[layout])
         browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
         browser.execute_cdp_cmd("Emulation.setUserAgentOverride", agent)
@@ -578,14 +602,9 @@ def phone(url, hold, layout, system):
         page.close_window(touch=True)
         wait_for("end of the game", lambda: page.state() == "ended" or page.state())
         page.audit(f"{where} ended")
+        no_errors(page, f"on the {where} phone")
         if system == "Android":
             failed_load(browser, url, "en-US", f"{layout} phone")
-    except Exception:
-        SCREENSHOTS.mkdir(exist_ok=True)
-        browser.save_screenshot(str(SCREENSHOTS / f"failure-{layout}-{system}.png"))
-        raise
-    finally:
-        browser.quit()
 
 
 def offline(folder, tool, page_file, texts, *program):
@@ -599,7 +618,9 @@ def offline(folder, tool, page_file, texts, *program):
     port = server.server_port
     url = f"http://127.0.0.1:{port}/index.html"
     browser = start_browser(language="en-US")
-    try:
+    with contextlib.ExitStack() as stack:
+        stack.callback(lambda: server.server_close())
+        stack.enter_context(pictured(browser, "offline"))
         page = Page(browser, url, "en-US")
         wait_for("running game", lambda: page.state() == "running" or page.state(), 90)
         wait_for("the service worker in charge", lambda: browser.execute_script(
@@ -614,16 +635,24 @@ def offline(folder, tool, page_file, texts, *program):
         wait_for("the game offline", lambda: page.state() == "running" or page.state(), 90)
         page.wait_windows(1, "the game's window offline")
         wait_for(f"window with '{page.button}' offline", lambda: page.shows(page.button))
-        # The next build differs in one file, the page's texts.
+        # The next build differs in every file it names by a hash: the
+        # page's texts, the loader, the program's JavaScript and its
+        # WebAssembly (a custom section at its end, which engines skip).
         shutil.copytree(folder, second, ignore=shutil.ignore_patterns("*.js", "*.wasm", "*.gz",
                                                                      "*.br", "index.html"))
-        changed = work / "texts.js"
         marker = "Rebuilt: find the SUCCESS dialog."
         source = pathlib.Path(texts).read_text(encoding="utf-8")
         help_text = re.search(r'help: "([^"]*)"', source).group(1)
-        changed.write_text(source.replace(help_text, marker), encoding="utf-8")
-        subprocess.run([sys.executable, tool, second, page_file, changed, *program], check=True,
+        changed = [work / "texts.js"]
+        changed[0].write_text(source.replace(help_text, marker), encoding="utf-8")
+        for file in map(pathlib.Path, program):
+            changed.append(work / file.name)
+            changed[-1].write_bytes(file.read_bytes() + (
+                b"\x00\x08\x07rebuilt" if file.suffix == ".wasm" else b"\n// rebuilt\n"))
+        subprocess.run([sys.executable, tool, second, page_file, *changed], check=True,
                        stdout=subprocess.DEVNULL)
+        old = set(re.findall(r'"([a-z]+\.[0-9a-f]{12})(?:\.js)?"',
+                             (first / "index.html").read_text(encoding="utf-8")))
         server = serve(second, port=port)
         browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
             "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
@@ -639,16 +668,20 @@ def offline(folder, tool, page_file, texts, *program):
             "return performance.getEntriesByType('resource').map(e => e.name.split('/').pop())"
             "  .filter(n => /\\.[0-9a-f]{12}\\.(js|wasm)$/.test(n))")
         mixed = [name for name in loaded if name.rsplit(".", 1)[0] not in wanted]
-        if mixed or len(loaded) < 4:
-            raise Failure(f"the rebuilt page loaded {loaded}, not only {sorted(wanted)}")
+        if mixed or len(loaded) < 4 or wanted & old:
+            raise Failure(f"the rebuilt page loaded {loaded}, not only {sorted(wanted)}, "
+                          f"or shares {sorted(wanted & old)} with the first build")
+        # The new worker keeps the new build alone.
+        version = re.search(r'const VERSION = "([^"]+)"',
+                            (second / "sw.js").read_text(encoding="utf-8")).group(1)
+
+        def kept():
+            keys = browser.execute_async_script(
+                "const done = arguments[0]; caches.keys().then(done, e => done(String(e)));")
+            return keys == [version] or f"caches {keys}, not [{version!r}]"
+        wait_for("the old build's cache dropped", kept)
+        no_errors(page, "offline and after the update")
         server.shutdown()
-    except Exception:
-        SCREENSHOTS.mkdir(exist_ok=True)
-        browser.save_screenshot(str(SCREENSHOTS / "failure-offline.png"))
-        raise
-    finally:
-        browser.quit()
-        server.server_close()
 
 
 def main(folder, *rebuild):
@@ -660,7 +693,7 @@ def main(folder, *rebuild):
         # Larger glyphs read better.
         browser = start_browser("--force-device-scale-factor=2", "--force-renderer-accessibility",
                                 language=language)
-        try:
+        with pictured(browser, language):
             page = Page(browser, url, language)
             if language == "zh-CN":
                 wait_for("loading", lambda: page.state() == "loading" or page.state())
@@ -688,21 +721,9 @@ def main(folder, *rebuild):
                 page.audit("ended")
                 browser.find_element(By.ID, "again").click()
                 wait_for("a new game", lambda: page.state() == "running" or page.state(), 90)
-            errors = page.errors()
-            if errors:
-                raise Failure("the page logged errors: " + "; ".join(errors))
+            no_errors(page, f"in {language}")
             if language == "en-US":
                 failed_load(browser, url, language, "desktop")
-        except Exception:
-            # Whatever failed, selenium and tesseract included, leaves a picture.
-            SCREENSHOTS.mkdir(exist_ok=True)
-            try:
-                browser.save_screenshot(str(SCREENSHOTS / f"failure-{language}.png"))
-            except Exception as error:  # the browser itself may be gone
-                print(f"no screenshot of the failure: {error}")
-            raise
-        finally:
-            browser.quit()
     for layout in PHONES:
         phone(url, hold, layout, "Android")
     for layout in PLAYED:
