@@ -104,4 +104,4 @@ build() {
 }
 
 make_emsdk
-ravelbox_qt_cached "$prefix" "$description" "the web" build
+ravelbox_qt_cached "$prefix" "$description" "the web" build 9

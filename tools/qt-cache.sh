@@ -6,6 +6,8 @@
 # package is fetched, and the lock that lets one run build a Qt while a
 # second waits for it. Sourced, not run.
 
+source "$(dirname "${BASH_SOURCE[0]}")/progress.sh"
+
 home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
 RAVELBOX_CACHE=${RAVELBOX_CACHE_DIR:-${XDG_CACHE_HOME:-$home/.cache}/ravelbox}
 
@@ -66,15 +68,16 @@ ravelbox_debian_source() {
     find "$dir" -maxdepth 1 -type d -name "$package-[0-9]*" | head -n 1
 }
 
-# ravelbox_qt_cached PREFIX DESCRIPTION NAME BUILD: prints PREFIX once it
-# holds a complete Qt, building it first if needed: fetches the Debian source
-# that DESCRIPTION's first line names and runs `BUILD SOURCE-FOLDER
-# SCRATCH-FOLDER` in an empty build folder, its output going to PREFIX.log.
+# ravelbox_qt_cached PREFIX DESCRIPTION NAME BUILD MINUTES: prints PREFIX once
+# it holds a complete Qt, building it first if needed: fetches the Debian
+# source that DESCRIPTION's first line names and runs `BUILD SOURCE-FOLDER
+# SCRATCH-FOLDER` in an empty build folder, its output going to PREFIX.log
+# and its progress to standard error; MINUTES says how long that takes.
 # The marker file ravelbox-qt-source, written last, holds DESCRIPTION. A
 # second run that asks for the same folder meanwhile waits for the first,
 # says so, and uses what it built. Any failure says where and fails.
 ravelbox_qt_cached() {
-    local prefix=$1 description=$2 name=$3 build=$4
+    local prefix=$1 description=$2 name=$3 build=$4 minutes=$5
     mkdir -p "$RAVELBOX_CACHE"
     (
         set -euo pipefail
@@ -92,7 +95,7 @@ ravelbox_qt_cached() {
             echo "Building Qt for $name failed: $1; the whole log is $log" >&2
             exit 1
         }
-        echo "Building Qt for $name into $prefix (once per machine; log: $log)" >&2
+        echo "Building Qt for $name into $prefix: once per machine, about $minutes minutes on 2 cores (log: $log)" >&2
         read -r package version <<<"$description"
         [ -n "$package" ] && [ -n "$version" ] || fail "no source package and version given"
         source_dir=$(ravelbox_debian_source "$package" "$version" "$work" 2>"$log") &&
@@ -100,7 +103,8 @@ ravelbox_qt_cached() {
         got=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)
         [ "$got" = "$version" ] || fail "the source is version '$got', not $version"
         mkdir -p "$work/build"
-        (cd "$work/build" && "$build" "$source_dir" "$work") >>"$log" 2>&1 || fail "see the log"
+        (cd "$work/build" && ravelbox_logged "$log" "Building Qt for $name" "$build" "$source_dir" "$work") ||
+            fail "see the log"
         echo "$description" >"$prefix/ravelbox-qt-source"
     ) 9>"$prefix.lock" || return 1
     echo "$prefix"

@@ -4,6 +4,8 @@
 # Shared by run.sh and test.sh: installs missing Debian packages and builds.
 # Sourced, not run; expects to be in the project root.
 
+source tools/progress.sh
+
 # Debian packages a plain build needs: compiler, CMake, pkg-config (with which
 # Qt's CMake files look for fontconfig), Qt Widgets and Test, and a font with
 # Chinese glyphs so the window's texts are not drawn as boxes.
@@ -93,15 +95,21 @@ ravelbox_has_display() {
     return 1
 }
 
-# ravelbox_build DIR [cmake options...]; quiet unless something fails.
+# ravelbox_build DIR [cmake options...]: configures and builds in DIR, saying
+# how far it has got; the whole output goes to DIR/build.log, and its end is
+# shown when something fails.
 ravelbox_build() {
     local dir=$1
     shift
     mkdir -p "$dir"
-    if ! { cmake -S . -B "$dir" "$@" && cmake --build "$dir" --parallel "$(nproc)"; } \
-        >"$dir/build.log" 2>&1; then
-        cat "$dir/build.log" >&2
-        echo "Build failed in $dir (log: $dir/build.log)." >&2
+    : >"$dir/build.log"
+    [ -f "$dir/CMakeCache.txt" ] ||
+        echo "Building in $dir: a few minutes the first time, seconds after that (log: $dir/build.log)" >&2
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    if ! ravelbox_logged "$dir/build.log" "Building in $dir" sh -c \
+        'cmake -S . -B "$0" "$@" && cmake --build "$0" --parallel "$(nproc)"' "$dir" "$@"; then
+        tail -n 80 "$dir/build.log" >&2
+        echo "Build failed in $dir (whole log: $dir/build.log)." >&2
         return 1
     fi
 }
