@@ -13,3 +13,4 @@ foreach(path ${staged})
             OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
     endif()
 endforeach()
+
