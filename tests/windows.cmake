@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 
 # The Windows downloads' checks, beside the suite that runs under Wine. All
-# of them share one X display for Wine (tools/wine-display.sh: the one at
-# hand, or a private Xvfb with a window manager), so a bare ctest works.
+# of them share one X display for Wine (tools/wine-display.sh: always a
+# private Xvfb with a window manager, never the desktop's), so a bare ctest
+# works.
 set(display_file ${CMAKE_CURRENT_BINARY_DIR}/wine-display/display)
 add_test(NAME windows_display_start
     COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-display.sh start ${display_file})
