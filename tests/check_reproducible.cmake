@@ -61,7 +61,8 @@ if(CLONE)
     endif()
     if(TRACE)
         find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
-        run(${CLONE} ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_command_packages.py ${CLONE}
+        run(${CLONE} ${CMAKE_COMMAND} -E env RAVELBOX_SLOW_CHECKS=1
+            ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_command_packages.py ${CLONE}
             ${CLONE} ${TRACE} ${TRACE_RAN} -- sh -c "${build}")
     else()
         run(${CLONE} sh -c "${build}")
