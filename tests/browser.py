@@ -8,13 +8,12 @@ import functools
 import hashlib
 import http.server
 import io
-import os
-import pathlib
 import tarfile
 import tempfile
 import threading
 import urllib.request
 
+from player import cache_folder
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
@@ -24,11 +23,6 @@ AXE_VERSION = "4.10.3"
 AXE_INTEGRITY = ("sha512-Xm7bpRXnDSX2YE2YFfBk2FnF0ep6tmG7xPh8iHee8MIcrgq762Nkce856dYtJYLkuIoY"
                  "ZvGfTs/PbZhideTcEg==")
 
-
-def cache_folder():
-    """Where slow one-time work is kept, as tools/qt-cache.sh says."""
-    return pathlib.Path(os.environ.get("RAVELBOX_CACHE_DIR") or pathlib.Path(
-        os.environ.get("XDG_CACHE_HOME") or pathlib.Path.home() / ".cache") / "ravelbox")
 
 
 def axe_source():

@@ -21,7 +21,7 @@ import shutil
 import subprocess
 import tempfile
 
-from player import Failure, run
+from player import Failure, cache_folder, run
 
 # Where a fresh Debian machine looks for programs, without what was put in
 # front of it by hand here (pyenv, cargo).
@@ -99,8 +99,7 @@ def main(source, build, list_name, ran, separator, *command):
         print("skipped: a slow check; ctest --preset NAME or ./test.sh runs it")
         return 77
     source = os.path.realpath(source)
-    cache = os.environ.get("RAVELBOX_CACHE_DIR") or os.path.join(
-        os.environ.get("XDG_CACHE_HOME") or os.path.expanduser("~/.cache"), "ravelbox")
+    cache = str(cache_folder())
     own = tuple(os.path.realpath(folder) + "/" for folder in (source, build, cache))
     packages = listed(source, list_name)
     allowed = closure(packages)

@@ -3,6 +3,8 @@
 """What the GUI tests share: waiting with a time-out, failing with what was
 seen, and working out the SUCCESS dialog's address from the clues as a
 player would, without the game's code."""
+import pathlib
+import subprocess
 import sys
 import time
 
@@ -18,6 +20,14 @@ STEP = 24
 
 class Failure(Exception):
     pass
+
+
+def cache_folder():
+    """Where slow one-time work is kept: tools/qt-cache.sh decides."""
+    script = pathlib.Path(__file__).resolve().parent.parent / "tools/qt-cache.sh"
+    return pathlib.Path(subprocess.run(
+        ["bash", "-c", 'source "$0" && printf %s "$RAVELBOX_CACHE"', script],
+        capture_output=True, text=True, check=True, timeout=60).stdout)
 
 
 def run(main):
