@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The Ravelbox authors
 # SPDX-License-Identifier: MIT
 
-# Two builds of one commit must make the same bytes. Run once per copy to
-# build it, then once to compare:
+# Two builds of one commit must make the same bytes. Run once to build a
+# clean clone, then once to compare:
 #   -DSOURCE_DIR=... -DCLONE=DIR -DPRESET=... [-DPACK=ON] [-DELSEWHERE=ON]
 #       [-DTRACE=LIST -DTRACE_RAN=a,b]
 #     clones the committed HEAD of SOURCE_DIR into DIR and builds it with
@@ -14,9 +14,13 @@
 #     umask shows. TRACE checks that every program the build runs comes from
 #     the packages of the array LIST in tools/setup.sh, and that the trace
 #     holds the programs TRACE_RAN.
-#   -DCLONES=DIR;DIR -DPRESET=... -DFILES=a;b
-#     fails unless both clones are of the same commit, each of FILES (names
-#     in the build folder) was made by both, and the two are the same bytes.
+#   -DSOURCE_DIR=... -DPRESET=... -DFILES=a;b -DCOMPARE=DIR [-DPACK=ON]
+#       (-DSECOND=DIR | -DOWN=BUILD-DIR -DFALLBACK=DIR)
+#     fails unless each of FILES (names in the build folder) was made by the
+#     clone in COMPARE and by the other build, as the same bytes. The other
+#     build is the clone in SECOND; or, with OWN, the source tree's own build
+#     folder (packed first with PACK) when the tree is exactly the clone's
+#     commit, and a clone built in FALLBACK when it is not.
 cmake_minimum_required(VERSION 3.21)
 
 # run(DIR COMMAND...): runs COMMAND in DIR and stops with its output if it fails.
@@ -34,62 +38,90 @@ function(commit_of dir variable)
     set(${variable} ${commit} PARENT_SCOPE)
 endfunction()
 
-if(CLONE)
+# build_clone(DIR ELSEWHERE TRACE): the build described above.
+function(build_clone clone elsewhere trace)
     commit_of(${SOURCE_DIR} commit)
     execute_process(COMMAND git -C ${SOURCE_DIR} status --porcelain OUTPUT_VARIABLE changes
         COMMAND_ERROR_IS_FATAL ANY)
     if(changes)
         message(STATUS "building commit ${commit}, not the uncommitted changes")
     endif()
-    file(REMOVE_RECURSE ${CLONE})
-    run(${SOURCE_DIR} git clone -q --no-checkout ${SOURCE_DIR} ${CLONE})
-    run(${CLONE} git checkout -q ${commit})
+    file(REMOVE_RECURSE ${clone})
+    run(${SOURCE_DIR} git clone -q --no-checkout ${SOURCE_DIR} ${clone})
+    run(${clone} git checkout -q ${commit})
     set(build "${CMAKE_COMMAND} --preset ${PRESET} -DBUILD_TESTING=OFF && ${CMAKE_COMMAND} --build --preset ${PRESET}")
     if(PACK)
         string(APPEND build " && ${CMAKE_CPACK_COMMAND} --preset ${PRESET}")
     endif()
-    if(ELSEWHERE)
+    set(command sh -c "${build}")
+    if(trace)
+        find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+        set(command ${CMAKE_COMMAND} -E env RAVELBOX_SLOW_CHECKS=1
+            ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_command_packages.py ${clone}
+            ${clone} ${trace} ${TRACE_RAN} -- ${command})
+    endif()
+    if(elsewhere)
         find_program(FAKETIME faketime REQUIRED)
         execute_process(COMMAND locale -a OUTPUT_VARIABLE locales COMMAND_ERROR_IS_FATAL ANY)
-        if(NOT locales MATCHES "(^|\n)en_US\.utf8\n")
-            message(FATAL_ERROR "the rebuild needs the locale en_US.UTF-8: "
+        if(NOT locales MATCHES "(^|\n)en_US\\.utf8\n")
+            message(FATAL_ERROR "the build elsewhere needs the locale en_US.UTF-8: "
                 "localedef -i en_US -f UTF-8 en_US.UTF-8")
         endif()
-        run(${CLONE} find . -exec touch -h -d 2001-01-01T00:00:00 {} +)
-        # Kiritimati is 14 hours ahead of UTC: most of the day it is another date there.
-        set(build "umask 0027 && TZ=Pacific/Kiritimati LC_ALL=en_US.UTF-8 ${FAKETIME} -f +400d sh -c '${build}'")
+        run(${clone} find . -exec touch -h -d 2001-01-01T00:00:00 {} +)
+        # Kiritimati is 14 hours ahead of UTC: most of the day it is another
+        # date there. The trace, if any, runs inside: faketime is the test's.
+        set(command sh -c "umask 0027 && exec env TZ=Pacific/Kiritimati LC_ALL=en_US.UTF-8 \"$0\" -f +400d \"$@\""
+            ${FAKETIME} ${command})
     endif()
-    if(TRACE)
-        find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
-        run(${CLONE} ${CMAKE_COMMAND} -E env RAVELBOX_SLOW_CHECKS=1
-            ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_command_packages.py ${CLONE}
-            ${CLONE} ${TRACE} ${TRACE_RAN} -- sh -c "${build}")
-    else()
-        run(${CLONE} sh -c "${build}")
-    endif()
+    run(${clone} ${command})
+endfunction()
+
+if(CLONE)
+    build_clone(${CLONE} "${ELSEWHERE}" "${TRACE}")
     return()
 endif()
 
-list(GET CLONES 0 first)
-list(GET CLONES 1 second)
-commit_of(${first} commit)
-commit_of(${second} other)
-if(NOT commit STREQUAL other)
-    message(FATAL_ERROR "the two builds are of different commits, ${commit} and ${other}")
+commit_of(${COMPARE} commit)
+set(compared ${COMPARE}/build-${PRESET})
+if(SECOND)
+    set(other ${SECOND}/build-${PRESET})
+    commit_of(${SECOND} other_commit)
+else()
+    # The source tree's own build stands for a second clone when the tree is
+    # that commit, untracked files and all.
+    commit_of(${SOURCE_DIR} other_commit)
+    execute_process(COMMAND git -C ${SOURCE_DIR} status --porcelain OUTPUT_VARIABLE changes
+        COMMAND_ERROR_IS_FATAL ANY)
+    if(changes OR NOT other_commit STREQUAL commit)
+        message(STATUS "the source tree is not commit ${commit} as it stands: "
+            "building a second clone to compare with")
+        build_clone(${FALLBACK} "" "")
+        set(other ${FALLBACK}/build-${PRESET})
+        commit_of(${FALLBACK} other_commit)
+    else()
+        set(other ${OWN})
+        if(PACK)
+            run(${SOURCE_DIR} ${CMAKE_CPACK_COMMAND} --preset ${PRESET})
+        endif()
+    endif()
+endif()
+if(NOT commit STREQUAL other_commit)
+    message(FATAL_ERROR "the two builds are of different commits, ${commit} and ${other_commit}")
 endif()
 if(NOT FILES)
     message(FATAL_ERROR "FILES names nothing to compare")
 endif()
 foreach(name ${FILES})
-    foreach(clone ${CLONES})
-        if(NOT EXISTS ${clone}/build-${PRESET}/${name})
-            message(FATAL_ERROR "${clone}/build-${PRESET} holds no ${name}")
+    foreach(folder ${compared} ${other})
+        if(NOT EXISTS ${folder}/${name})
+            message(FATAL_ERROR "${folder} holds no ${name}")
         endif()
     endforeach()
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
-        ${first}/build-${PRESET}/${name} ${second}/build-${PRESET}/${name} RESULT_VARIABLE result)
+        ${compared}/${name} ${other}/${name} RESULT_VARIABLE result)
     if(result)
-        message(FATAL_ERROR "two builds of ${commit} made different ${name}")
+        message(FATAL_ERROR "two builds of ${commit} made different ${name}: "
+            "${compared} and ${other}")
     endif()
-    message(STATUS "the same bytes from both builds: ${name}")
+    message(STATUS "the same bytes from ${compared} and ${other}: ${name}")
 endforeach()

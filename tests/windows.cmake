@@ -54,7 +54,7 @@ set_tests_properties(windows_play_and_install PROPERTIES
     ENVIRONMENT RAVELBOX_WINE_DISPLAY_FILE=${display_file}
     RUN_SERIAL ON TIMEOUT 900)
 
-# Two clean clones of the committed HEAD, built in other folders, make the
-# same zip and installer.
-ravelbox_add_reproducible(windows PACK
+# A clean clone of the committed HEAD, built elsewhere, makes the same zip
+# and installer as this build.
+ravelbox_add_reproducible(windows PACK OWN
     FILES ${RAVELBOX_WINDOWS_PACKAGE}.zip ${RAVELBOX_WINDOWS_PACKAGE}-setup.exe)
