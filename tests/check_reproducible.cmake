@@ -15,12 +15,13 @@
 #     the packages of the array LIST in tools/setup.sh, and that the trace
 #     holds the programs TRACE_RAN.
 #   -DSOURCE_DIR=... -DPRESET=... -DFILES=a;b -DCOMPARE=DIR [-DPACK=ON]
-#       (-DSECOND=DIR | -DOWN=BUILD-DIR -DFALLBACK=DIR)
+#       (-DSECOND=DIR | -DOWN=DIR [-DPACK_OWN=ON] -DFALLBACK=DIR)
 #     fails unless each of FILES (names in the build folder) was made by the
 #     clone in COMPARE and by the other build, as the same bytes. The other
-#     build is the clone in SECOND; or, with OWN, the source tree's own build
-#     folder (packed first with PACK) when the tree is exactly the clone's
-#     commit, and a clone built in FALLBACK when it is not.
+#     build is the clone in SECOND; or, with OWN, the source tree's own build,
+#     whose FILES are in OWN (packed there first with PACK_OWN), when the
+#     tree is exactly the clone's commit, and a clone built in FALLBACK when
+#     it is not.
 cmake_minimum_required(VERSION 3.21)
 
 # run(DIR COMMAND...): runs COMMAND in DIR and stops with its output if it fails.
@@ -100,7 +101,7 @@ else()
         commit_of(${FALLBACK} other_commit)
     else()
         set(other ${OWN})
-        if(PACK)
+        if(PACK_OWN)
             run(${SOURCE_DIR} ${CMAKE_CPACK_COMMAND} --preset ${PRESET})
         endif()
     endif()

@@ -49,5 +49,6 @@ set_tests_properties(web_play PROPERTIES RUN_SERIAL ON TIMEOUT 1500)
 # A clean clone of the committed HEAD, built elsewhere, makes the same zip as
 # this build. ./run.sh --web installs RAVELBOX_WEB_PACKAGES, then builds as
 # the clone is built: every program that runs must come from them.
-ravelbox_add_reproducible(web PACK OWN TRACE RAVELBOX_WEB_PACKAGES RAN cmake,clang++,wasm-ld,moc
+ravelbox_add_reproducible(web PACK OWN ${PROJECT_BINARY_DIR}
+    TRACE RAVELBOX_WEB_PACKAGES RAN cmake,clang++,wasm-ld,moc
     FILES Ravelbox-${PROJECT_VERSION}-web.zip)

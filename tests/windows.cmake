@@ -56,5 +56,5 @@ set_tests_properties(windows_play_and_install PROPERTIES
 
 # A clean clone of the committed HEAD, built elsewhere, makes the same zip
 # and installer as this build.
-ravelbox_add_reproducible(windows PACK OWN
+ravelbox_add_reproducible(windows PACK OWN ${packed} OWN_FIXTURE windows_packed
     FILES ${RAVELBOX_WINDOWS_PACKAGE}.zip ${RAVELBOX_WINDOWS_PACKAGE}-setup.exe)
