@@ -11,7 +11,8 @@ brings of those in LIST (an array of tools/setup.sh), the packages they
 depend on, or Debian's essential ones, which every machine has. Programs
 inside the source tree, BUILD-DIR and the Qt cache are the project's own and
 pass. RAN is a comma-separated list of program names the command is known to
-run (cmake, the compiler, moc): unless the trace shows each, it did not see
+run (cmake, the compiler, moc; a name stands for its versioned ones, such
+as clang++-14): unless the trace shows each, it did not see
 what the command ran, and fails. Exits 77 without strace, and unless
 RAVELBOX_SLOW_CHECKS is set, as the test presets set it.
 """
@@ -104,7 +105,9 @@ def main(source, build, list_name, ran, separator, *command):
     packages = listed(source, list_name)
     allowed = closure(packages)
     paths = executed(source, command)
-    unseen = set(ran.split(",")) - {os.path.basename(path) for path in paths}
+    # clang++ stands for clang++-14 too: Debian names its LLVM tools by version.
+    unseen = set(ran.split(",")) - {re.sub(r"-[0-9]+$", "", os.path.basename(path))
+                                    for path in paths}
     if unseen:
         raise Failure(f"the trace of {len(paths)} programs lacks {', '.join(sorted(unseen))}, "
                       "which the command runs: it cannot have seen what ran")
