@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 """Lays out the web folder for serving and for play without a network.
 
-Usage: web-site.py SITE PAGE SCRIPT... PROGRAM.js PROGRAM.wasm
+Usage: web-site.py [--uncompressed] SITE PAGE SCRIPT... PROGRAM.js PROGRAM.wasm
 
 Copies the page (index.html), each script and the program into SITE,
 each named after a hash of its content so that a name always means the
@@ -13,7 +13,8 @@ sw.js, the service worker, with the list of the page's files and a version
 made of their hashes: it keeps them for the next visit, offline too, and a
 new build brings a new worker that replaces them all at once. Beside each
 of them it puts a .gz and a .br copy for servers that send precompressed
-files, and removes what an earlier build left.
+files, unless --uncompressed (a quick site for a server that compresses, or
+none), and removes what an earlier build left.
 """
 import gzip
 import hashlib
@@ -85,7 +86,7 @@ def precompress(path):
     pathlib.Path(f"{path}.br").write_bytes(brotli.compress(data, quality=11))
 
 
-def main(site, page_file, *inputs):
+def main(site, page_file, *inputs, compressed=True):
     site = pathlib.Path(site)
     *scripts, program_script, program_wasm = map(pathlib.Path, inputs)
     page = pathlib.Path(page_file).read_text(encoding="utf-8")
@@ -116,12 +117,18 @@ def main(site, page_file, *inputs):
         if HASHED.search(stale.name) and stale.name.split(".gz")[0].split(".br")[0] not in files:
             stale.unlink()
     for file in files + ["index.html", "sw.js"]:
-        precompress(site / file)
+        if compressed:
+            precompress(site / file)
+        else:
+            for copy in (site / f"{file}.gz", site / f"{file}.br"):
+                copy.unlink(missing_ok=True)
     print(f"{site}: {', '.join(files)}; service worker version {version}")
     return 0
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 5:
+    arguments = sys.argv[1:]
+    uncompressed = arguments[:1] == ["--uncompressed"]
+    if len(arguments) - uncompressed < 4:
         sys.exit(__doc__)
-    sys.exit(main(*sys.argv[1:]))
+    sys.exit(main(*arguments[uncompressed:], compressed=not uncompressed))
