@@ -35,8 +35,14 @@ TIMEOUT = 300
 def xdotool(*arguments):
     """What xdotool printed, split in words. A search that finds nothing
     ends with status 1 and says nothing; any other failure, such as an X
-    error, is one, not an empty answer."""
-    done = subprocess.run(["xdotool", *arguments], capture_output=True, text=True, timeout=60)
+    error, is one, not an empty answer. A search walks every window, and one
+    that goes while it looks (BadWindow, as Wine makes and drops windows)
+    makes it look again, a few times."""
+    for _ in range(5):
+        done = subprocess.run(["xdotool", *arguments], capture_output=True, text=True,
+                              timeout=60)
+        if arguments[0] != "search" or "BadWindow" not in done.stderr:
+            break
     if done.returncode != 0 and (arguments[0] != "search" or done.returncode != 1
                                  or done.stdout or done.stderr):
         raise Failure(f"xdotool {' '.join(arguments)} exited with {done.returncode}: "
