@@ -23,6 +23,16 @@ ravelbox_install "${packages[@]}"
 # The reproducible builds' second copy is built in this locale.
 ravelbox_locales en_US
 
+# The stages' own builds keep what they compile between runs (ccache, in
+# ~/.cache/ccache), keyed by the compilers' Debian versions and relative to
+# this folder, so that a fresh clone's run finds it too. What proves a build
+# reproducible or a package list complete compiles afresh: those checks
+# drop the launchers.
+export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$PWD
+CCACHE_COMPILERCHECK="string:$(dpkg-query -W -f='${Package}=${Version} ' gcc-12 g++-12 \
+    g++-mingw-w64-x86-64-posix emscripten clang-14 2>/dev/null || true)"
+export CCACHE_COMPILERCHECK
+
 # stage PRESET: runs one workflow, quietly unless it fails.
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 log=$(mktemp)

@@ -56,12 +56,21 @@ def closure(packages):
     return names
 
 
+def fresh_machine():
+    """This environment as a fresh machine's would be: Debian's PATH, and no
+    compiler launcher (test.sh's ccache) that ./run.sh would not use."""
+    environment = dict(os.environ, PATH=DEBIAN_PATH)
+    for name in ("CMAKE_C_COMPILER_LAUNCHER", "CMAKE_CXX_COMPILER_LAUNCHER"):
+        environment.pop(name, None)
+    return environment
+
+
 def executed(source, command):
     with tempfile.NamedTemporaryFile(prefix="ravelbox-trace-") as log:
         subprocess.run(["strace", "-f", "-qq", "--seccomp-bpf", "-e", "trace=execve",
                         "-e", "status=successful", "-e", "signal=none", "-o", log.name,
                         *command], cwd=source, check=True, timeout=1800,
-                       stdout=subprocess.DEVNULL, env=dict(os.environ, PATH=DEBIAN_PATH))
+                       stdout=subprocess.DEVNULL, env=fresh_machine())
         pending, paths = {}, set()
         for line in open(log.name, errors="replace"):
             line = line.rstrip("\n")

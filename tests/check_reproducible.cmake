@@ -74,7 +74,9 @@ function(build_clone clone elsewhere trace)
         set(command sh -c "umask 0027 && exec env TZ=Pacific/Kiritimati LC_ALL=en_US.UTF-8 \"$0\" -f +400d \"$@\""
             ${FAKETIME} ${command})
     endif()
-    run(${clone} ${command})
+    # Compiled afresh: objects from a cache would hide a build that differs.
+    run(${clone} ${CMAKE_COMMAND} -E env --unset=CMAKE_C_COMPILER_LAUNCHER
+        --unset=CMAKE_CXX_COMPILER_LAUNCHER ${command})
 endfunction()
 
 if(CLONE)

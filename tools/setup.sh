@@ -22,11 +22,12 @@ RAVELBOX_SCREEN_READER_PACKAGES=(orca at-spi2-core dbus-daemon dbus-bin xvfb ope
 # and strace for the check that each command's list above is complete, the
 # tools that check the menu entry, metainfo, manual page, licences and
 # Debian package, faketime and a locale for the rebuild that must make the
-# same bytes, and the screen reader for the blind player's check.
+# same bytes, ccache for the stages' own builds, and the screen reader for
+# the blind player's check.
 RAVELBOX_TEST_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     xvfb x11-xserver-utils weston qtwayland5 qt6-wayland python3 strace desktop-file-utils
     appstream appstream-compose man-db reuse dpkg-dev lintian devscripts git xz-utils
-    faketime locales "${RAVELBOX_SCREEN_READER_PACKAGES[@]}")
+    faketime locales ccache "${RAVELBOX_SCREEN_READER_PACKAGES[@]}")
 
 # What the Windows stage of test.sh needs: the MinGW-w64 cross compiler and
 # zlib, Debian's Qt source (dpkg-dev unpacks it), the icon and installer
