@@ -33,21 +33,18 @@ CCACHE_COMPILERCHECK="string:$(dpkg-query -W -f='${Package}=${Version} ' gcc-12 
     g++-mingw-w64-x86-64-posix emscripten clang-14 2>/dev/null || true)"
 export CCACHE_COMPILERCHECK
 
-# stage PRESET: runs one workflow, quietly unless it fails, each into a log
-# of its own; failed PRESET prints that log and stops.
+# stage PRESET: runs one workflow, quietly unless it fails.
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
-logs=$(mktemp -d)
-beside=""
-trap 'if [ -n "$beside" ]; then kill -- "-$beside" 2>/dev/null || true; fi; rm -rf -- "$logs"' EXIT
-failed() {
-    cat "$logs/$1"
-    echo "The $1 stage failed; cmake --workflow --preset $1 runs it alone." >&2
-    exit 1
-}
+log=$(mktemp)
+trap 'rm -f -- "$log"' EXIT
 stage() {
     echo "== $1"
-    cmake --workflow --preset "$1" >"$logs/$1" 2>&1 || failed "$1"
-    grep -E '^[0-9]+% tests passed|^Total Test time' "$logs/$1"
+    if ! cmake --workflow --preset "$1" >"$log" 2>&1; then
+        cat "$log"
+        echo "The $1 stage failed; cmake --workflow --preset $1 runs it alone." >&2
+        exit 1
+    fi
+    grep -E '^[0-9]+% tests passed|^Total Test time' "$log"
 }
 
 stage qt5
@@ -59,27 +56,11 @@ if [ "$windows" = 1 ]; then
 else
     ravelbox_locales "${RAVELBOX_WINDOWS_LOCALES[@]}"
     tools/build-windows-qt.sh >/dev/null
-    if [ "$web" = 1 ]; then
-        stage windows
-    else
-        # Half of it waits on Wine: it runs beside building Qt for the web
-        # and the web stage, in a process group of its own to stop with.
-        echo "== windows: beside the web stage"
-        setsid cmake --workflow --preset windows >"$logs/windows" 2>&1 &
-        beside=$!
-    fi
+    stage windows
 fi
 if [ "$web" = 1 ]; then
     echo "== web: skipped (RAVELBOX_SKIP_WEB=1)"
 else
     tools/build-wasm-qt.sh >/dev/null
     stage web
-fi
-if [ -n "$beside" ]; then
-    status=0
-    wait "$beside" || status=$?
-    beside=""
-    [ "$status" = 0 ] || failed windows
-    echo "== windows"
-    grep -E '^[0-9]+% tests passed|^Total Test time' "$logs/windows"
 fi
