@@ -14,14 +14,13 @@
 #     umask shows. TRACE checks that every program the build runs comes from
 #     the packages of the array LIST in tools/setup.sh, and that the trace
 #     holds the programs TRACE_RAN.
-#   -DSOURCE_DIR=... -DPRESET=... -DFILES=a;b -DCOMPARE=DIR [-DPACK=ON]
-#       (-DSECOND=DIR | -DOWN=DIR [-DPACK_OWN=ON] -DFALLBACK=DIR)
+#   -DSOURCE_DIR=... -DPRESET=... -DFILES=a;b -DCOMPARE=DIR -DFALLBACK=DIR
+#       [-DPACK=ON] [-DOWN=DIR [-DPACK_OWN=ON]]
 #     fails unless each of FILES (names in the build folder) was made by the
 #     clone in COMPARE and by the other build, as the same bytes. The other
-#     build is the clone in SECOND; or, with OWN, the source tree's own build,
-#     whose FILES are in OWN (packed there first with PACK_OWN), when the
-#     tree is exactly the clone's commit, and a clone built in FALLBACK when
-#     it is not.
+#     build is the source tree's own, whose FILES are in OWN (packed there
+#     first with PACK_OWN), when the tree is exactly the clone's commit;
+#     otherwise, or without OWN, a clone built as usual in FALLBACK.
 cmake_minimum_required(VERSION 3.21)
 
 # run(DIR COMMAND...): runs COMMAND in DIR and stops with its output if it fails.
@@ -86,27 +85,20 @@ endif()
 
 commit_of(${COMPARE} commit)
 set(compared ${COMPARE}/build-${PRESET})
-if(SECOND)
-    set(other ${SECOND}/build-${PRESET})
-    commit_of(${SECOND} other_commit)
-else()
-    # The source tree's own build stands for a second clone when the tree is
-    # that commit, untracked files and all.
-    commit_of(${SOURCE_DIR} other_commit)
-    execute_process(COMMAND git -C ${SOURCE_DIR} status --porcelain OUTPUT_VARIABLE changes
-        COMMAND_ERROR_IS_FATAL ANY)
-    if(changes OR NOT other_commit STREQUAL commit)
-        message(STATUS "the source tree is not commit ${commit} as it stands: "
-            "building a second clone to compare with")
-        build_clone(${FALLBACK} "" "")
-        set(other ${FALLBACK}/build-${PRESET})
-        commit_of(${FALLBACK} other_commit)
-    else()
-        set(other ${OWN})
-        if(PACK_OWN)
-            run(${SOURCE_DIR} ${CMAKE_CPACK_COMMAND} --preset ${PRESET})
-        endif()
+# The source tree's own build stands for a second clone when the tree is that
+# commit, untracked files and all.
+commit_of(${SOURCE_DIR} other_commit)
+execute_process(COMMAND git -C ${SOURCE_DIR} status --porcelain OUTPUT_VARIABLE changes
+    COMMAND_ERROR_IS_FATAL ANY)
+if(OWN AND NOT changes AND other_commit STREQUAL commit)
+    set(other ${OWN})
+    if(PACK_OWN)
+        run(${SOURCE_DIR} ${CMAKE_CPACK_COMMAND} --preset ${PRESET})
     endif()
+else()
+    build_clone(${FALLBACK} "" "")
+    set(other ${FALLBACK}/build-${PRESET})
+    commit_of(${FALLBACK} other_commit)
 endif()
 if(NOT commit STREQUAL other_commit)
     message(FATAL_ERROR "the two builds are of different commits, ${commit} and ${other_commit}")
