@@ -30,6 +30,10 @@ DEBIAN_PATH = "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin"
 # pid execve("path", ...) = 0, or a call strace had to split in two.
 EXECVE = re.compile(r'^(\d+) +execve\("([^"]+)".*?(?:= 0|<unfinished \.\.\.>)$')
 RESUMED = re.compile(r'^(\d+) +<\.\.\. execve resumed>.*= 0$')
+# This environment as a fresh machine's would be: Debian's PATH, and no
+# compiler launcher (test.sh's ccache) that ./run.sh would not use.
+FRESH_MACHINE = {name: value for name, value in os.environ.items()
+                 if not name.endswith("_COMPILER_LAUNCHER")} | {"PATH": DEBIAN_PATH}
 
 
 def lines(command, folder=None):
@@ -56,21 +60,12 @@ def closure(packages):
     return names
 
 
-def fresh_machine():
-    """This environment as a fresh machine's would be: Debian's PATH, and no
-    compiler launcher (test.sh's ccache) that ./run.sh would not use."""
-    environment = dict(os.environ, PATH=DEBIAN_PATH)
-    for name in ("CMAKE_C_COMPILER_LAUNCHER", "CMAKE_CXX_COMPILER_LAUNCHER"):
-        environment.pop(name, None)
-    return environment
-
-
 def executed(source, command):
     with tempfile.NamedTemporaryFile(prefix="ravelbox-trace-") as log:
         subprocess.run(["strace", "-f", "-qq", "--seccomp-bpf", "-e", "trace=execve",
                         "-e", "status=successful", "-e", "signal=none", "-o", log.name,
                         *command], cwd=source, check=True, timeout=1800,
-                       stdout=subprocess.DEVNULL, env=fresh_machine())
+                       stdout=subprocess.DEVNULL, env=FRESH_MACHINE)
         pending, paths = {}, set()
         for line in open(log.name, errors="replace"):
             line = line.rstrip("\n")

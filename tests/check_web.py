@@ -112,6 +112,12 @@ def pictured(browser, name):
         browser.quit()
 
 
+def hashed_names(site):
+    """The names, hash included, that a site's page loads."""
+    return set(re.findall(r'"([a-z]+\.[0-9a-f]{12})(?:\.js)?"',
+                          (site / "index.html").read_text(encoding="utf-8")))
+
+
 def no_errors(page, where):
     if errors := page.errors():
         raise Failure(f"the page logged errors {where}: " + "; ".join(errors))
@@ -658,8 +664,7 @@ def offline(folder, tool, page_file, texts, *program):
         # Uncompressed: the test's server sends no .br or .gz copy.
         subprocess.run([sys.executable, tool, "--uncompressed", second, page_file, *changed],
                        check=True, stdout=subprocess.DEVNULL)
-        old = set(re.findall(r'"([a-z]+\.[0-9a-f]{12})(?:\.js)?"',
-                             (first / "index.html").read_text(encoding="utf-8")))
+        old = hashed_names(first)
         server = serve(second, port=port)
         browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
             "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
@@ -669,8 +674,7 @@ def offline(folder, tool, page_file, texts, *program):
             or browser.execute_script("return document.getElementById('help').textContent"))
         wait_for("the new build running", lambda: page.state() == "running" or page.state(), 90)
         # Every script and the program come from the page that named them.
-        wanted = set(re.findall(r'"([a-z]+\.[0-9a-f]{12})(?:\.js)?"',
-                                (second / "index.html").read_text(encoding="utf-8")))
+        wanted = hashed_names(second)
         loaded = browser.execute_script(
             "return performance.getEntriesByType('resource').map(e => e.name.split('/').pop())"
             "  .filter(n => /\\.[0-9a-f]{12}\\.(js|wasm)$/.test(n))")
