@@ -73,15 +73,11 @@ void followDesktopScale([[maybe_unused]] int argc, [[maybe_unused]] char *argv[]
     const char *platform = option(argc, argv, "-platform");
     if (!platform)
         platform = std::getenv("QT_QPA_PLATFORM");
-    if (qEnvironmentVariableIsSet("QT_FONT_DPI"))
+    const bool offscreen = platform && std::strncmp(platform, "offscreen", 9) == 0;
+    if (qEnvironmentVariableIsSet("QT_FONT_DPI")
+        || (!offscreen && platform && *platform && std::strncmp(platform, "xcb", 3) != 0))
         return;
-    if (platform && std::strncmp(platform, "offscreen", 9) == 0) {
-        qputenv("QT_FONT_DPI", "96");
-        return;
-    }
-    if (platform && *platform && std::strncmp(platform, "xcb", 3) != 0)
-        return;
-    if (!desktopSetsDpi(option(argc, argv, "-display")))
+    if (offscreen || !desktopSetsDpi(option(argc, argv, "-display")))
         qputenv("QT_FONT_DPI", "96");
 #endif
 }

@@ -53,11 +53,7 @@ configure_options=(
     -no-feature-splashscreen -no-feature-systemtrayicon -no-feature-commandlinkbutton
     -no-feature-whatsthis -no-feature-gestures -no-feature-scroller
 )
-patches=()
-while read -r name; do
-    case $name in '' | '#'*) continue ;; esac
-    patches+=("$PWD/tools/patches/$name")
-done <tools/patches/series
+mapfile -t patches < <(grep -Ev '^(#|$)' tools/patches/series | sed "s|^|$PWD/tools/patches/|")
 [ ${#patches[@]} -gt 0 ] || { echo "tools/patches/series lists no patch" >&2; exit 1; }
 # Debian's Qt 6 at the version of the host Qt, and the emscripten that builds it.
 description=$(ravelbox_qt_describe "$source_package" qt6-base-dev emscripten binaryen clang-14 \
