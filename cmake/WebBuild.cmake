@@ -51,3 +51,7 @@ foreach(list add remove)
     add_link_options("SHELL:-sASYNCIFY_${setting}=@${PROJECT_BINARY_DIR}/asyncify-${list}.json")
 endforeach()
 add_link_options("SHELL:-sASYNCIFY_IGNORE_INDIRECT=1")
+# No eval() or new Function() in the program's JavaScript (embind builds its
+# callers from closures instead), so that a site's Content-Security-Policy
+# need not allow 'unsafe-eval'.
+add_link_options("SHELL:-sDYNAMIC_EXECUTION=0")
