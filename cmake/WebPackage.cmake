@@ -10,19 +10,25 @@ include(${PROJECT_SOURCE_DIR}/cmake/Licences.cmake)
 set(site ${PROJECT_BINARY_DIR}/site)
 set(staging ${PROJECT_BINARY_DIR}/web)
 configure_file(${PROJECT_SOURCE_DIR}/data/web/index.html.in ${staging}/index.html @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/data/web/texts.js ${staging}/texts.js COPYONLY)
+foreach(file texts.js page.js page.css)
+    configure_file(${PROJECT_SOURCE_DIR}/data/web/${file} ${staging}/${file} COPYONLY)
+endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/data/web/manifest.webmanifest ${site}/manifest.webmanifest
     COPYONLY)
 foreach(size 32 256)
     configure_file(${PROJECT_SOURCE_DIR}/data/icons/ravelbox-${size}.png ${site}/favicon-${size}.png
         COPYONLY)
 endforeach()
+# How to serve it: the server block ./run.sh --web runs, and a note for other servers.
+configure_file(${PROJECT_SOURCE_DIR}/data/web/nginx.conf ${site}/hosting/nginx.conf COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/web/hosting.txt ${site}/hosting/README.txt @ONLY)
 foreach(size 192 512)
     configure_file(${PROJECT_SOURCE_DIR}/data/web/icon-${size}.png ${site}/icon-${size}.png COPYONLY)
 endforeach()
 # The page, its scripts and the program under names that carry their
 # content's hash, the service worker that keeps them, and precompressed copies.
 set(site_inputs ${staging}/index.html ${staging}/texts.js $<TARGET_FILE_DIR:ravelbox>/qtloader.js
+    ${staging}/page.js ${staging}/page.css
     $<TARGET_FILE_DIR:ravelbox>/ravelbox.js $<TARGET_FILE_DIR:ravelbox>/ravelbox.wasm)
 add_custom_command(OUTPUT ${staging}/site.stamp
     COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tools/web-site.py ${site} ${site_inputs}

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 
 # Fails when the web version's first visit would transfer more than BUDGET
-# bytes: the gzip copies of the page, the scripts and the program in DIR.
-file(GLOB files ${DIR}/*.html.gz ${DIR}/*.js.gz ${DIR}/*.wasm.gz)
+# bytes: the gzip copies of the page, its scripts and style sheet and the
+# program in DIR.
+file(GLOB files ${DIR}/*.html.gz ${DIR}/*.js.gz ${DIR}/*.css.gz ${DIR}/*.wasm.gz)
 set(total 0)
 set(sizes "")
 foreach(file ${files})
@@ -13,7 +14,7 @@ foreach(file ${files})
     string(APPEND sizes "\n  ${size} ${name}")
 endforeach()
 # Without these the sum would say nothing.
-foreach(kind html js wasm)
+foreach(kind html js css wasm)
     if(NOT files MATCHES "\\.${kind}\\.gz")
         message(FATAL_ERROR "no .${kind}.gz in ${DIR}: build the web version first")
     endif()

@@ -29,6 +29,7 @@ add_test(NAME web_play
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web.py ${PROJECT_BINARY_DIR}/site
         ${PROJECT_SOURCE_DIR}/tools/web-site.py ${PROJECT_BINARY_DIR}/web/index.html
         ${PROJECT_BINARY_DIR}/web/texts.js $<TARGET_FILE_DIR:ravelbox>/qtloader.js
+        ${PROJECT_BINARY_DIR}/web/page.js ${PROJECT_BINARY_DIR}/web/page.css
         $<TARGET_FILE_DIR:ravelbox>/ravelbox.js $<TARGET_FILE_DIR:ravelbox>/ravelbox.wasm)
 
 # A blind player wins in Firefox with Orca, knowing only what it says.
@@ -53,3 +54,12 @@ set_tests_properties(web_play PROPERTIES TIMEOUT 1500)
 ravelbox_add_reproducible(web PACK OWN ${PROJECT_BINARY_DIR}
     TRACE RAVELBOX_WEB_PACKAGES RAN cmake,clang++,wasm-ld,moc
     FILES Ravelbox-${PROJECT_VERSION}-web.zip)
+
+# ./run.sh --web serves with nginx and its brotli module, both from
+# RAVELBOX_WEB_PACKAGES: the configuration it writes, modules and the site's
+# own server block included, must load with nothing else installed.
+add_test(NAME run_web_packages_cover_serving
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_command_packages.py
+        ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} RAVELBOX_WEB_PACKAGES nginx --
+        tools/serve-web.sh --check ${PROJECT_BINARY_DIR}/site 8000 ${PROJECT_BINARY_DIR}/nginx-check)
+set_tests_properties(run_web_packages_cover_serving PROPERTIES SKIP_RETURN_CODE 77)

@@ -6,8 +6,9 @@
 Usage: tools/measure-web.py [--loads N] [--lighthouse] [NAME=SITE-FOLDER...]
 
 Builds both from the same Qt (build-web-measure/), or takes the web folders
-named, serves each on 127.0.0.1 and loads it in headless Chromium:
-- the first visit's transfer: the page, its scripts and the program, each
+named, serves each on 127.0.0.1 as ./run.sh --web does (nginx, the site's
+own headers) and loads it in headless Chromium:
+- the first visit's transfer: the page, its scripts, style sheet and program, each
   compressed on its own with gzip -9 and with brotli;
 - the time from navigation to the first frame that shows a window: the
   median of N warm loads (5 unless given), and one load on a phone's
@@ -16,7 +17,8 @@ named, serves each on 127.0.0.1 and loads it in headless Chromium:
 - the memory the page holds once the window is up (WebAssembly memory and
   JavaScript heap);
 - with --lighthouse, Lighthouse's mobile run (from npm, pinned): its
-  accessibility, best-practices and performance scores, LCP and TBT.
+  accessibility, best-practices, SEO and performance scores, LCP and TBT,
+  and the audits that cost the first three points.
 First frames are read from screenshots taken as fast as Chromium gives them.
 The game's first frame also waits for its set-up's pauses, 420 ms.
 """
@@ -60,19 +62,21 @@ def build():
     # The hello window is served by the same page, laid out by the same tool.
     hello = BUILD / "hello-site"
     shutil.rmtree(hello, ignore_errors=True)
-    shutil.copytree(BUILD / "site", hello, ignore=shutil.ignore_patterns("*.*.js*", "*.wasm*"))
+    shutil.copytree(BUILD / "site", hello,
+                    ignore=shutil.ignore_patterns("*.*.js*", "*.*.css*", "*.wasm*"))
     program = pathlib.Path(tempfile.mkdtemp(prefix="ravelbox-hello-"))
     for suffix in (".js", ".wasm"):
         shutil.copy(BUILD / "tools" / f"ravelbox-web-hello{suffix}", program / f"ravelbox{suffix}")
     subprocess.run([sys.executable, ROOT / "tools/web-site.py", hello, BUILD / "web/index.html",
-                    BUILD / "web/texts.js", BUILD / "qtloader.js", program / "ravelbox.js",
+                    BUILD / "web/texts.js", BUILD / "qtloader.js", BUILD / "web/page.js",
+                    BUILD / "web/page.css", program / "ravelbox.js",
                     program / "ravelbox.wasm"], check=True, stdout=subprocess.DEVNULL)
     return {"game": BUILD / "site", "hello window": hello}
 
 
 def transfer(folder):
     """The first visit's bytes with gzip -9 and with brotli, each file on its own."""
-    files = [path for path in folder.iterdir() if path.suffix in (".html", ".js", ".wasm")]
+    files = [path for path in folder.iterdir() if path.suffix in (".html", ".js", ".css", ".wasm")]
     return (sum(len(gzip.compress(path.read_bytes(), 9)) for path in files),
             sum(len(brotli.compress(path.read_bytes(), quality=11)) for path in files))
 
@@ -112,7 +116,8 @@ def memory(driver):
 
 
 def lighthouse(url):
-    """Lighthouse's mobile run: scores out of 100, LCP and TBT in ms."""
+    """Lighthouse's mobile run: scores out of 100, LCP and TBT in ms, and the
+    audits that cost accessibility, best practices or SEO points."""
     prefix = cache_folder() / f"npm/lighthouse-{LIGHTHOUSE}"
     program = prefix / "node_modules/.bin/lighthouse"
     if not program.exists():
@@ -120,22 +125,25 @@ def lighthouse(url):
                         f"lighthouse@{LIGHTHOUSE}"], check=True, stdout=subprocess.DEVNULL)
     report = subprocess.run(
         [program, url, "--output=json", "--quiet",
-         "--only-categories=accessibility,best-practices,performance",
+         "--only-categories=accessibility,best-practices,seo,performance",
          "--chrome-flags=--headless=new --no-sandbox --use-angle=swiftshader "
          "--enable-unsafe-swiftshader"],
         check=True, capture_output=True, text=True,
         env=dict(os.environ, CHROME_PATH="/usr/bin/chromium")).stdout
     report = json.loads(report)
-    scores = [round(report["categories"][name]["score"] * 100)
-              for name in ("accessibility", "best-practices", "performance")]
+    categories = ("accessibility", "best-practices", "seo", "performance")
+    scores = [round(report["categories"][name]["score"] * 100) for name in categories]
     audits = report["audits"]
+    lost = sorted({reference["id"] for name in categories[:3]
+                   for reference in report["categories"][name]["auditRefs"]
+                   if reference["weight"] and (audits[reference["id"]]["score"] or 0) < 1})
     return (*scores, audits["largest-contentful-paint"]["numericValue"],
-            audits["total-blocking-time"]["numericValue"])
+            audits["total-blocking-time"]["numericValue"], lost)
 
 
 def measure(folder, loads, with_lighthouse):
     server = serve(folder)
-    url = f"http://127.0.0.1:{server.server_port}/index.html"
+    url = server.url()
     driver = start_browser()
     try:
         first_frame(driver, url)  # fills the cache
@@ -150,7 +158,7 @@ def measure(folder, loads, with_lighthouse):
         if with_lighthouse:
             result["lighthouse"] = lighthouse(url)
     finally:
-        server.shutdown()
+        server.stop()
     return result
 
 
@@ -164,16 +172,16 @@ def main():
               (site.split("=", 1) for site in arguments.sites)} if arguments.sites else build())
     mebibyte = 1 << 20
     print(f"{'':14}{'gzip -9':>11}{'brotli':>11}{'warm':>9}{'phone':>9}{'wasm memory':>13}"
-          f"{'JS heap':>10}  Lighthouse: a11y, best practices, performance, LCP, TBT")
+          f"{'JS heap':>10}  Lighthouse: a11y, best practices, SEO, performance, LCP, TBT")
     for name, folder in sites.items():
         result = measure(folder, arguments.loads, arguments.lighthouse)
         (gzipped, brotlied), (wasm, heap) = result["transfer"], result["memory"]
         line = (f"{name:14}{gzipped:11,}{brotlied:11,}{result['warm'] * 1000:6.0f} ms"
                 f"{result['phone']:7.1f} s{wasm / mebibyte:9.1f} MiB{heap / mebibyte:6.1f} MiB")
         if "lighthouse" in result:
-            accessibility, practices, performance, lcp, tbt = result["lighthouse"]
-            line += (f"  {accessibility}, {practices}, {performance}, {lcp / 1000:.1f} s, "
-                     f"{tbt:.0f} ms")
+            accessibility, practices, seo, performance, lcp, tbt, lost = result["lighthouse"]
+            line += (f"  {accessibility}, {practices}, {seo}, {performance}, {lcp / 1000:.1f} s, "
+                     f"{tbt:.0f} ms" + (f"; lost on {', '.join(lost)}" if lost else ""))
         print(line, flush=True)
     return 0
 
