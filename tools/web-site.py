@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: MIT
 """Lays out the web folder for serving and for play without a network.
 
-Usage: web-site.py [--uncompressed] SITE PAGE SCRIPT... PROGRAM.js PROGRAM.wasm
+Usage: web-site.py [--uncompressed] SITE PAGE FILE... PROGRAM.js PROGRAM.wasm
 
-Copies the page (index.html), each script and the program into SITE,
+Copies the page (index.html), each of its scripts and style sheets and the
+program into SITE,
 each named after a hash of its content so that a name always means the
 same bytes, and points the page at those names: the program's loader and
 its WebAssembly share one name, under which Qt's loader fetches both. Writes
@@ -29,7 +30,7 @@ import brotli
 STATIC = ("manifest.webmanifest", "favicon-32.png", "favicon-256.png", "icon-192.png",
           "icon-512.png")
 # A content hash in a file's name.
-HASHED = re.compile(r"\.[0-9a-f]{12}\.(js|wasm)(\.gz|\.br)?$")
+HASHED = re.compile(r"\.[0-9a-f]{12}\.(js|css|wasm)(\.gz|\.br)?$")
 
 WORKER = """\
 // Ravelbox's service worker, written by tools/web-site.py: keeps this
@@ -37,6 +38,9 @@ WORKER = """\
 "use strict";
 const VERSION = "ravelbox-@VERSION@";
 const FILES = @FILES@;
+// How long the page may take to come from the network before the kept one
+// is played instead.
+const PATIENCE_MS = 4000;
 
 self.addEventListener("install", (event) => {
   // Every file or none: a build is never kept in part.
@@ -59,16 +63,35 @@ self.addEventListener("fetch", (event) => {
   if (request.method !== "GET" || new URL(request.url).origin !== location.origin)
     return;
   if (request.mode === "navigate") {
-    // The page from the network when there is one, so that a new build is
-    // played at once; it names its own files, so old and new never mix.
-    event.respondWith(fetch(request, { cache: "no-cache" })
-      .catch(() => caches.match(request, { ignoreSearch: true })
-        .then((kept) => kept || caches.match("index.html"))));
+    event.respondWith(page(request));
     return;
   }
   // A hashed name never changes its content: what is kept is right.
   event.respondWith(caches.match(request).then((kept) => kept || fetch(request)));
 });
+
+// The page from the network when it answers well and in time, so that a new
+// build is played at once; it names its own files, so old and new never mix.
+// Otherwise, offline, behind an error page or a server that hangs, the kept
+// one. Nothing here is cached: install keeps whole builds only.
+async function page(request) {
+  const network = fetch(request, { cache: "no-cache" });
+  let timer;
+  const late = new Promise((resolve) => { timer = setTimeout(resolve, PATIENCE_MS, null); });
+  let answer = null;
+  try {
+    answer = await Promise.race([network, late]);
+  } catch (error) {
+    // No network: the kept page, else the browser's own error.
+  } finally {
+    clearTimeout(timer);
+  }
+  if (answer && answer.ok)
+    return answer;
+  const kept = await caches.match(request, { ignoreSearch: true })
+    || await caches.match("index.html");
+  return kept || answer || network;
+}
 """
 
 
@@ -88,23 +111,23 @@ def precompress(path):
 
 def main(site, page_file, *inputs, compressed=True):
     site = pathlib.Path(site)
-    *scripts, program_script, program_wasm = map(pathlib.Path, inputs)
+    *assets, program_script, program_wasm = map(pathlib.Path, inputs)
     page = pathlib.Path(page_file).read_text(encoding="utf-8")
     files = []
-    for script in scripts:
-        data = script.read_bytes()
-        name = f"{script.stem}.{digest(data)}.js"
-        if f'"{script.name}"' not in page:
-            sys.exit(f"{page_file} does not load {script.name}")
-        page = page.replace(f'"{script.name}"', f'"{name}"')
+    for asset in assets:
+        data = asset.read_bytes()
+        name = f"{asset.stem}.{digest(data)}{asset.suffix}"
+        if f'"{asset.name}"' not in page:
+            sys.exit(f"{page_file} does not load {asset.name}")
+        page = page.replace(f'"{asset.name}"', f'"{name}"')
         (site / name).write_bytes(data)
         files.append(name)
-    loads = f'loadEmscriptenModule("{program_script.stem}")'
+    loads = f'data-program="{program_script.stem}"'
     if loads not in page:
-        sys.exit(f"{page_file} does not load {program_script.stem}")
+        sys.exit(f"{page_file} does not name {program_script.stem} as its program")
     script, wasm = program_script.read_bytes(), program_wasm.read_bytes()
     name = f"{program_script.stem}.{digest(script, wasm)}"
-    page = page.replace(loads, f'loadEmscriptenModule("{name}")')
+    page = page.replace(loads, f'data-program="{name}"')
     (site / f"{name}.js").write_bytes(script)
     (site / f"{name}.wasm").write_bytes(wasm)
     files += [f"{name}.js", f"{name}.wasm"]
