@@ -5,7 +5,8 @@
 # Installs what is missing, builds and starts Ravelbox. Arguments go to the
 # program, so Qt's own options such as -platform and -style work.
 # ./run.sh --web [PORT] builds the web version instead (Qt for the web first,
-# once per machine) and serves it on 127.0.0.1, port 8000 unless given.
+# once per machine) and serves it with nginx on 127.0.0.1, port 8000 unless
+# given, as the site's own hosting/nginx.conf says.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
@@ -16,7 +17,7 @@ if [ "${1:-}" = --web ]; then
     tools/build-wasm-qt.sh >/dev/null
     ravelbox_build build-web --preset web -DBUILD_TESTING=OFF
     echo "Ravelbox for the web: open http://127.0.0.1:$port/ in a browser (Ctrl+C stops serving)."
-    exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build-web/site "$port"
+    exec tools/serve-web.sh build-web/site "$port" build-web/nginx
 fi
 
 ravelbox_install "${RAVELBOX_PACKAGES[@]}"

@@ -40,10 +40,11 @@ RAVELBOX_WINDOWS_LOCALES=(en_US de_DE zh_CN ja_JP ru_RU)
 
 # What the web version needs (./run.sh --web): CMake, pkg-config, emscripten,
 # Debian's Qt 6 source and Qt 6 as the host Qt, Qt's translations, Ninja for
-# Qt's build, and the font the web version carries with the tools that cut it.
+# Qt's build, the font the web version carries with the tools that cut it,
+# and nginx with its brotli module to serve it.
 RAVELBOX_WEB_PACKAGES=(cmake pkgconf emscripten qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     dpkg-dev ninja-build fonts-wqy-microhei fonts-dejavu-core python3 python3-fonttools
-    python3-brotli)
+    python3-brotli nginx libnginx-mod-http-brotli-static)
 # What the web stage of test.sh needs on top: Chromium with its driver,
 # selenium, PIL and tesseract for the browser test, Firefox and the screen
 # reader for the blind player's, git and zip.
@@ -73,7 +74,17 @@ ravelbox_install() {
 
     echo "Installing: ${missing[*]}"
     ravelbox_as_root apt-get update -qq
-    ravelbox_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    # Packages such as nginx start a system service when installed; what
+    # is installed here runs only when asked, so while apt works, Debian's
+    # policy-rc.d refuses every start, unless the machine has one already.
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    ravelbox_as_root sh -c '
+        policy=/usr/sbin/policy-rc.d
+        if [ ! -e "$policy" ]; then
+            trap "rm -f $policy" EXIT
+            printf "#!/bin/sh\nexit 101\n" >"$policy" && chmod 755 "$policy"
+        fi
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null' sh "${missing[@]}"
 }
 
 # ravelbox_locales NAME...: generates the UTF-8 locales that are missing.
