@@ -230,19 +230,19 @@ def main(language, kind, target):
     texts = LANGUAGES[language]
     window, alignment, starting, read_back = KINDS[kind]
     with tempfile.TemporaryDirectory(prefix="ravelbox-orca-") as folder, \
-            Session(folder) as session:
+            contextlib.ExitStack() as stack, Session(folder) as session:
         if kind == "desktop":
             session.start([target], language=f"{language}:en")
         else:
             from browser import serve
-            server = serve(target)
+            site = stack.enter_context(serve(target))
             profile = pathlib.Path(folder) / "profile"
             profile.mkdir()
             (profile / "user.js").write_text(
                 FIREFOX_PREFS.format(language=language.replace("_", "-")))
             session.start(["firefox-esr", "--no-remote", "--new-instance", "--profile",
                            str(profile),
-                           f"http://127.0.0.1:{server.server_address[1]}/index.html"])
+                           site.url()])
         address, key = clues(session, texts, window, starting)
         found = [text for text in candidates(address, key, alignment)
                  if answer(session, text, texts, read_back) == "SUCCESS"]

@@ -29,6 +29,8 @@ when the page shows its error; the screenshots, one of every failure
 included, stay in web-screenshots/ of the working folder.
 """
 import contextlib
+import gzip
+import http.client
 import io
 import pathlib
 import re
@@ -38,10 +40,12 @@ import sys
 import tempfile
 import threading
 
+import brotli
 from PIL import Image, ImageChops
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.common.exceptions import TimeoutException
 
 from browser import axe_source, serve, start_browser
 from player import Failure, candidates, run, wait_for
@@ -92,6 +96,21 @@ SYSTEMS = {
 QT_INPUT = "main > input"
 # Where a phone plays the whole game by touch, on each system.
 PLAYED = ("portrait", "landscape")
+# What the server says each kind of file is.
+SERVED_TYPES = {".html": "text/html", ".js": "application/javascript", ".css": "text/css",
+                ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
+                ".png": "image/png", ".txt": "text/plain"}
+# The site's policy: its own files alone, WebAssembly compiled from them, no
+# plugins, no other base and no framing; nothing may relax it further.
+STRICT = {"default-src": {"'self'"}, "script-src": {"'self'", "'wasm-unsafe-eval'"},
+          "style-src": {"'self'"}, "object-src": {"'none'"}, "base-uri": {"'none'"},
+          "frame-ancestors": {"'none'"}}
+LAX = {"'unsafe-inline'", "'unsafe-eval'", "*", "blob:", "http:", "https:"}
+# What the browser logs of a server that fails: the answers, and the service
+# worker's update check; never a policy violation.
+BAD_SERVER = re.compile(r"^(?!policy violation).*(503|ServiceWorker|net::ERR_)")
+# Features a page may be granted that the game has no use for.
+PERMISSIONS_DENIED = ("camera", "microphone", "geolocation", "payment", "usb", "fullscreen")
 
 
 @contextlib.contextmanager
@@ -114,12 +133,13 @@ def pictured(browser, name):
 
 def hashed_names(site):
     """The names, hash included, that a site's page loads."""
-    return set(re.findall(r'"([a-z]+\.[0-9a-f]{12})(?:\.js)?"',
+    return set(re.findall(r'"([a-z]+\.[0-9a-f]{12})(?:\.js|\.css)?"',
                           (site / "index.html").read_text(encoding="utf-8")))
 
 
-def no_errors(page, where):
-    if errors := page.errors():
+def no_errors(page, where, allowed=None):
+    """Fails on what the page logged as errors, but those allowed matches."""
+    if errors := [error for error in page.errors() if not (allowed and allowed.search(error))]:
         raise Failure(f"the page logged errors {where}: " + "; ".join(errors))
 
 
@@ -137,12 +157,15 @@ class Page:
             "origin": origin, "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
 
     def state(self):
-        """The page's state; a page that shows its error fails the check at once."""
+        """The page's state, or what another page in its place says; a page
+        that shows its error fails the check at once."""
         state, message = self.browser.execute_script(
-            "return [document.body.dataset.state, document.getElementById('message').textContent]")
+            "const message = document.getElementById('message');"
+            "return [document.body.dataset.state,"
+            "        message ? message.textContent : document.body.innerText.slice(0, 80)]")
         if state == "error":
             raise Failure(f"the page shows an error: {message}")
-        return state
+        return state or f"another page: {message!r}"
 
     def windows(self):
         """How many of Qt's windows are open, as the game tells the page."""
@@ -199,8 +222,14 @@ class Page:
         return self.clipboard()
 
     def errors(self):
+        """What the page logged as errors, and the policy violations it heard."""
         return [entry["message"] for entry in self.browser.get_log("browser")
-                if entry["level"] == "SEVERE"]
+                if entry["level"] == "SEVERE"] + self.violations()
+
+    def violations(self):
+        """The policy violations this page heard, from its first script on."""
+        return [f"policy violation: {violation}" for violation in
+                self.browser.execute_script("return window.ravelboxViolations || []")]
 
     def canvas_place(self):
         """The canvas's left and top in the page's view, and CSS pixels per
@@ -500,6 +529,8 @@ def failed_load(browser, url, language, layout):
     wait_for("the error", lambda: browser.execute_script(
         "return document.body.dataset.state") == "error" or "no error shown")
     page.audit(f"{layout} error")
+    if violations := page.violations():
+        raise Failure(f"the {layout} error page: " + "; ".join(violations))
     browser.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
 
 
@@ -619,6 +650,143 @@ def phone(url, hold, layout, system):
             failed_load(browser, url, "en-US", f"{layout} phone")
 
 
+def served(site, folder):
+    """Every kind of file comes from the server with the headers a careful
+    host sends: its type, the .br copy to a browser that takes br, the .gz
+    one to one that takes gzip only, the file itself to the rest, each with
+    Vary where there are copies, caching by whether the name has a hash, and
+    the security headers, the policy allowing nothing inline and no eval."""
+    hashed = sorted(path.name for path in folder.iterdir() if re.search(
+        r"\.[0-9a-f]{12}\.(js|css|wasm)$", path.name))
+    if len(hashed) != 6:
+        raise Failure(f"{folder} holds {hashed}, not six hashed files")
+    problems = []
+    for name in ["index.html", "sw.js", *hashed, "manifest.webmanifest", "favicon-32.png",
+                 "licenses/README.txt"]:
+        whole = (folder / name).read_bytes()
+        copies = (folder / f"{name}.br").exists()
+        for accepted, sent in (("br, gzip", "br"), ("gzip", "gzip"), ("identity", None)):
+            connection = http.client.HTTPConnection("127.0.0.1", site.nginx_port, timeout=30)
+            connection.request("GET", f"/{name}", headers={"Accept-Encoding": accepted})
+            answer = connection.getresponse()
+            body, headers = answer.read(), {k.lower(): v for k, v in answer.getheaders()}
+            connection.close()
+            got = headers.get("content-encoding")
+            body = {"br": brotli.decompress, "gzip": gzip.decompress}.get(got, bytes)(body)
+            want = {
+                "status": (answer.status, 200),
+                "content-type": (headers.get("content-type", "").split(";")[0],
+                                 SERVED_TYPES[pathlib.Path(name).suffix]),
+                "content-encoding": (got, sent if copies else None),
+                "body": (body == whole, True),
+                "vary": (headers.get("vary"), "Accept-Encoding" if copies else headers.get("vary")),
+                "cache-control": (headers.get("cache-control"),
+                                  "public, max-age=31536000, immutable" if name in hashed
+                                  else "no-cache"),
+                "x-content-type-options": (headers.get("x-content-type-options"), "nosniff"),
+                "referrer-policy": (headers.get("referrer-policy"), "no-referrer"),
+                "cross-origin-opener-policy": (headers.get("cross-origin-opener-policy"),
+                                               "same-origin"),
+            }
+            problems += [f"{name} for {accepted}: {header} {seen!r}, not {wanted!r}"
+                         for header, (seen, wanted) in want.items() if seen != wanted]
+            problems += [f"{name}: {problem}" for problem in policy_problems(
+                headers.get("content-security-policy", ""),
+                headers.get("permissions-policy", ""))]
+    if problems:
+        raise Failure("served wrongly: " + "; ".join(sorted(set(problems))))
+    print(f"served rightly: {len(hashed) + 6} kinds of file, each three ways")
+
+
+def policy_problems(policy, permissions):
+    """What in these policies lets in more than the site's own files, or
+    grants more than the clipboard."""
+    directives = {words[0]: set(words[1:]) for words in
+                  (part.split() for part in policy.split(";")) if words}
+    problems = [f"{directive} is {directives.get(directive)}, not {wanted}"
+                for directive, wanted in STRICT.items() if directives.get(directive) != wanted]
+    problems += [f"{directive} lets in {sources & LAX}" for directive, sources in
+                 directives.items() if sources & LAX]
+    granted = {name: allowed for name, allowed in re.findall(r"([a-z-]+)=(\([^)]*\))",
+                                                                     permissions)}
+    problems += [f"Permissions-Policy grants {name}={allowed}" for name, allowed in
+                 granted.items() if allowed != "()" and name not in ("clipboard-read",
+                                                                    "clipboard-write")]
+    problems += [f"Permissions-Policy leaves {name} open" for name in PERMISSIONS_DENIED
+                 if granted.get(name) != "()"]
+    return problems
+
+
+def blocked_start(site):
+    """A page whose program cannot start says so, with the retry button,
+    within 10 seconds: its script missing, or WebAssembly refused by a
+    policy without 'wasm-unsafe-eval', which the page hears as a violation."""
+    def no_program(path, status, headers, body):
+        if re.search(r"/ravelbox\.[0-9a-f]{12}\.js$", path.split("?")[0]):
+            return 404, headers, b"gone"
+        return status, headers, body
+
+    def no_wasm(path, status, headers, body):
+        return status, [(name, value.replace(" 'wasm-unsafe-eval'", "")
+                         if name.lower() == "content-security-policy" else value)
+                        for name, value in headers], body
+
+    # The program comes at once here; the loading state is looked at later.
+    site.hold.set()
+    # What the message names: the missing file; the policy, as the page heard
+    # of it or as the loader's failed compile says, whichever comes first.
+    for what, tamper, said in (("the program's script missing", no_program, r"ravelbox\."),
+                               ("WebAssembly refused", no_wasm, r"blocked|Content Security")):
+        browser = start_browser(language="en-US")
+        with pictured(browser, f"blocked-{tamper.__name__}"):
+            site.tamper = tamper
+            page = Page(browser, site.url(), "en-US")
+            wait_for(f"the error with {what}", lambda: browser.execute_script(
+                "return document.body.dataset.state") == "error" or "no error shown", 10)
+            message, retry = browser.execute_script(
+                "return [document.getElementById('message').textContent,"
+                "        !document.getElementById('again').hidden]")
+            if not re.search(said, message) or not retry:
+                raise Failure(f"with {what} the page says {message!r}, retry shown: {retry}")
+            print(f"with {what}: {message}")
+            page.audit(f"{what} error")
+            site.tamper = None
+    site.hold.clear()
+
+
+def bad_network(page, sites, folder, port):
+    """With the worker in charge, a server that answers 503, as behind a
+    captive portal or a failing proxy, and then one that answers nothing:
+    each time the kept game plays."""
+    seen = []
+
+    def unavailable(path, status, headers, body):
+        seen.append(path)
+        return 503, [("Content-Type", "text/html")], b"<h1>Service unavailable</h1>"
+
+    sites.append(serve(folder, port=port))
+    for what in ("an answer of 503", "no answer"):
+        if what == "no answer":
+            sites[-1].silent.set()
+        else:
+            sites[-1].tamper = unavailable
+        # The worker's patience and then some, not selenium's 300 s.
+        page.browser.set_page_load_timeout(30)
+        try:
+            page.browser.refresh()
+        except TimeoutException:
+            raise Failure(f"the page did not come in 30 s with {what}") from None
+        finally:
+            page.browser.set_page_load_timeout(300)
+        wait_for(f"the kept game with {what}",
+                 lambda: page.state() == "running" or page.state(), 60)
+        page.wait_windows(1, f"the game's window with {what}")
+        no_errors(page, f"with {what}", BAD_SERVER)
+    if not any(path.split("?")[0] in ("/", "/index.html") for path in seen):
+        raise Failure(f"the server was never asked for the page: {seen}")
+    sites[-1].stop()
+
+
 def offline(folder, tool, page_file, texts, *program):
     """A second visit plays with the network off, from what the service
     worker kept; once a build with a new text is served, the next visit
@@ -626,20 +794,19 @@ def offline(folder, tool, page_file, texts, *program):
     work = pathlib.Path(tempfile.mkdtemp(prefix="ravelbox-offline-"))
     first, second = work / "first", work / "second"
     shutil.copytree(folder, first)
-    server = serve(first)
-    port = server.server_port
-    url = f"http://127.0.0.1:{port}/index.html"
+    sites = [serve(first)]
+    port = sites[0].port
+    url = sites[0].url()
     browser = start_browser(language="en-US")
     with contextlib.ExitStack() as stack:
-        stack.callback(lambda: server.server_close())
+        stack.callback(lambda: [site.stop() for site in sites])
         stack.enter_context(pictured(browser, "offline"))
         page = Page(browser, url, "en-US")
         wait_for("running game", lambda: page.state() == "running" or page.state(), 90)
         wait_for("the service worker in charge", lambda: browser.execute_script(
             "return !!navigator.serviceWorker.controller") or "none")
         # No network at all: the browser's switched off, the server gone.
-        server.shutdown()
-        server.server_close()
+        sites[0].stop()
         browser.execute_cdp_cmd("Network.enable", {})
         browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
             "offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
@@ -647,6 +814,10 @@ def offline(folder, tool, page_file, texts, *program):
         wait_for("the game offline", lambda: page.state() == "running" or page.state(), 90)
         page.wait_windows(1, "the game's window offline")
         wait_for(f"window with '{page.button}' offline", lambda: page.shows(page.button))
+        no_errors(page, "offline")
+        browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
+            "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+        bad_network(page, sites, first, port)
         # The next build differs in every file it names by a hash: the
         # page's texts, the loader, the program's JavaScript and its
         # WebAssembly (a custom section at its end, which engines skip).
@@ -659,15 +830,15 @@ def offline(folder, tool, page_file, texts, *program):
         changed[0].write_text(source.replace(help_text, marker), encoding="utf-8")
         for file in map(pathlib.Path, program):
             changed.append(work / file.name)
-            changed[-1].write_bytes(file.read_bytes() + (
-                b"\x00\x08\x07rebuilt" if file.suffix == ".wasm" else b"\n// rebuilt\n"))
+            changed[-1].write_bytes(file.read_bytes() + {
+                ".wasm": b"\x00\x08\x07rebuilt", ".css": b"\n/* rebuilt */\n"}.get(
+                file.suffix, b"\n// rebuilt\n"))
         # Uncompressed: the test's server sends no .br or .gz copy.
         subprocess.run([sys.executable, tool, "--uncompressed", second, page_file, *changed],
                        check=True, stdout=subprocess.DEVNULL)
         old = hashed_names(first)
-        server = serve(second, port=port)
-        browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
-            "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+        sites.append(serve(second, port=port))
+        no_errors(page, "behind the bad servers", BAD_SERVER)
         browser.refresh()
         wait_for("the new build's text", lambda: browser.execute_script(
             "return document.getElementById('help').textContent") == marker
@@ -677,9 +848,9 @@ def offline(folder, tool, page_file, texts, *program):
         wanted = hashed_names(second)
         loaded = browser.execute_script(
             "return performance.getEntriesByType('resource').map(e => e.name.split('/').pop())"
-            "  .filter(n => /\\.[0-9a-f]{12}\\.(js|wasm)$/.test(n))")
+            "  .filter(n => /\\.[0-9a-f]{12}\\.(js|css|wasm)$/.test(n))")
         mixed = [name for name in loaded if name.rsplit(".", 1)[0] not in wanted]
-        if mixed or len(loaded) < 4 or wanted & old:
+        if mixed or len(loaded) < 6 or wanted & old:
             raise Failure(f"the rebuilt page loaded {loaded}, not only {sorted(wanted)}, "
                           f"or shares {sorted(wanted & old)} with the first build")
         # The new worker keeps the new build alone.
@@ -691,14 +862,22 @@ def offline(folder, tool, page_file, texts, *program):
                 "const done = arguments[0]; caches.keys().then(done, e => done(String(e)));")
             return keys == [version] or f"caches {keys}, not [{version!r}]"
         wait_for("the old build's cache dropped", kept)
-        no_errors(page, "offline and after the update")
-        server.shutdown()
+        no_errors(page, "after the update")
 
 
 def main(folder, *rebuild):
     hold = threading.Event()
-    server = serve(folder, hold)
-    url = f"http://127.0.0.1:{server.server_port}/index.html"
+    with serve(folder, hold) as server:
+        served(server, pathlib.Path(folder))
+        blocked_start(server)
+        play_everywhere(server.url(), hold)
+    offline(folder, *rebuild)
+    print(f"played in {len(LANGUAGES)} languages and on phones {', '.join(PHONES)}")
+    return 0
+
+
+def play_everywhere(url, hold):
+    """By keyboard in each language, then by touch on each phone."""
     addresses = []
     for language in LANGUAGES:
         # Larger glyphs read better.
@@ -730,6 +909,7 @@ def main(folder, *rebuild):
                     or "no status with it")
                 page.save("ended")
                 page.audit("ended")
+                no_errors(page, "at the end")
                 browser.find_element(By.ID, "again").click()
                 wait_for("a new game", lambda: page.state() == "running" or page.state(), 90)
             no_errors(page, f"in {language}")
@@ -739,10 +919,6 @@ def main(folder, *rebuild):
         phone(url, hold, layout, "Android")
     for layout in PLAYED:
         phone(url, hold, layout, "iPhone")
-    server.shutdown()
-    offline(folder, *rebuild)
-    print(f"played in {len(LANGUAGES)} languages and on phones {', '.join(PHONES)}")
-    return 0
 
 
 if __name__ == "__main__":
