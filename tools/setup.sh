@@ -74,16 +74,11 @@ ravelbox_install() {
 
     echo "Installing: ${missing[*]}"
     ravelbox_as_root apt-get update -qq
-    # Packages such as nginx start a system service when installed; what
-    # is installed here runs only when asked, so while apt works, Debian's
-    # policy-rc.d refuses every start, unless the machine has one already.
+    # While apt works, policy-rc.d refuses every service start (nginx's
+    # among them), unless the machine has its own.
     # shellcheck disable=SC2016 # expanded by the inner shell
-    ravelbox_as_root sh -c '
-        policy=/usr/sbin/policy-rc.d
-        if [ ! -e "$policy" ]; then
-            trap "rm -f $policy" EXIT
-            printf "#!/bin/sh\nexit 101\n" >"$policy" && chmod 755 "$policy"
-        fi
+    ravelbox_as_root sh -c 'p=/usr/sbin/policy-rc.d; [ -e $p ] || { trap "rm -f $p" EXIT
+        printf "#!/bin/sh\nexit 101\n" >$p && chmod 755 $p; }
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null' sh "${missing[@]}"
 }
 
