@@ -137,6 +137,11 @@ def hashed_names(site):
                           (site / "index.html").read_text(encoding="utf-8")))
 
 
+def network(browser, online):
+    browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
+        "offline": not online, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+
+
 def no_errors(page, where, allowed=None):
     """Fails on what the page logged as errors, but those allowed matches."""
     if errors := [error for error in page.errors() if not (allowed and allowed.search(error))]:
@@ -166,6 +171,11 @@ class Page:
         if state == "error":
             raise Failure(f"the page shows an error: {message}")
         return state or f"another page: {message!r}"
+
+    def wait_error(self, what, timeout=30):
+        """Waits for the page to show its error state."""
+        wait_for(what, lambda: self.browser.execute_script(
+            "return document.body.dataset.state") == "error" or "no error shown", timeout)
 
     def windows(self):
         """How many of Qt's windows are open, as the game tells the page."""
@@ -526,8 +536,7 @@ def failed_load(browser, url, language, layout):
     browser.execute_cdp_cmd("Network.enable", {})
     browser.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
     page = Page(browser, url, language)
-    wait_for("the error", lambda: browser.execute_script(
-        "return document.body.dataset.state") == "error" or "no error shown")
+    page.wait_error("the error")
     page.audit(f"{layout} error")
     if violations := page.violations():
         raise Failure(f"the {layout} error page: " + "; ".join(violations))
@@ -741,8 +750,7 @@ def blocked_start(site):
         with pictured(browser, f"blocked-{tamper.__name__}"):
             site.tamper = tamper
             page = Page(browser, site.url(), "en-US")
-            wait_for(f"the error with {what}", lambda: browser.execute_script(
-                "return document.body.dataset.state") == "error" or "no error shown", 10)
+            page.wait_error(f"the error with {what}", 10)
             message, retry = browser.execute_script(
                 "return [document.getElementById('message').textContent,"
                 "        !document.getElementById('again').hidden]")
@@ -808,15 +816,13 @@ def offline(folder, tool, page_file, texts, *program):
         # No network at all: the browser's switched off, the server gone.
         sites[0].stop()
         browser.execute_cdp_cmd("Network.enable", {})
-        browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
-            "offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+        network(browser, online=False)
         browser.refresh()
         wait_for("the game offline", lambda: page.state() == "running" or page.state(), 90)
         page.wait_windows(1, "the game's window offline")
         wait_for(f"window with '{page.button}' offline", lambda: page.shows(page.button))
         no_errors(page, "offline")
-        browser.execute_cdp_cmd("Network.emulateNetworkConditions", {
-            "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+        network(browser, online=True)
         bad_network(page, sites, first, port)
         # The next build differs in every file it names by a hash: the
         # page's texts, the loader, the program's JavaScript and its
