@@ -169,20 +169,22 @@ void setIdentity()
 
 QString programLanguage(const QStringList &uiLanguages)
 {
+    // The web page makes the same choice from the browser's languages, by
+    // the same rule: keep the two alike.
     for (const QString &name : uiLanguages) {
         // "zh-Hans-CN", "pt_BR" and "C" alike: the language is the first part,
-        // the territory the last.
+        // the territory the last, in any case.
         const QStringList parts = QString(name).replace(QLatin1Char('-'), QLatin1Char('_'))
                                           .split(QLatin1Char('_'), Qt::SkipEmptyParts);
         if (parts.isEmpty())
             continue;
-        const QString language = parts.first();
+        const QString language = parts.first().toLower();
         // The texts are written in Chinese, and C shows them as written.
-        if (language == QLatin1String("zh") || language == QLatin1String("C")
-            || language == QLatin1String("POSIX"))
+        if (language == QLatin1String("zh") || language == QLatin1String("c")
+            || language == QLatin1String("posix"))
             return QString();
         // Brazilian Portuguese where that is written, else the language's own.
-        const QString territorial = language + QLatin1Char('_') + parts.last();
+        const QString territorial = language + QLatin1Char('_') + parts.last().toUpper();
         if (parts.size() > 1 && QFile::exists(programTranslation(territorial)))
             return territorial;
         if (QFile::exists(programTranslation(language)))

@@ -17,6 +17,12 @@ add_test(NAME web_font_covers_texts
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web_font.py
         ${RAVELBOX_WEB_FONT} ${RAVELBOX_WEB_TS_FILES})
 
+# The page speaks the language the game speaks, on every row tst_startup checks.
+add_test(NAME web_language_rule
+    COMMAND ${NODE} ${CMAKE_CURRENT_SOURCE_DIR}/check_page_language.js
+        ${PROJECT_SOURCE_DIR}/data/web/texts.js ${PROJECT_SOURCE_DIR}/data/web/page.js
+        ${CMAKE_CURRENT_SOURCE_DIR}/languages.txt)
+
 # The game's licence travels with its real copyright notice.
 add_test(NAME web_licence_notices
     COMMAND ${CMAKE_COMMAND} -DDIR=${PROJECT_BINARY_DIR}/site -DEXPECT=licenses/Ravelbox-MIT.txt

@@ -10,13 +10,16 @@
   const message = document.getElementById("message");
   const again = document.getElementById("again");
 
-  // The browser's first language that the page speaks; Chinese for any
-  // Chinese, as the game does, and English when none.
+  // The browser's first language that the game speaks, by the game's own
+  // rule (programLanguage in app/startup.cpp): Chinese, in which it is
+  // written, for any Chinese and for C and POSIX; English when none.
   function pickLanguage(preferred) {
     for (const tag of preferred) {
-      const parts = tag.replace(/_/g, "-").split("-");
+      const parts = tag.replace(/-/g, "_").split("_").filter((part) => part);
+      if (parts.length === 0)
+        continue;
       const language = parts[0].toLowerCase();
-      if (language === "zh")
+      if (language === "zh" || language === "c" || language === "posix")
         return "zh";
       const territorial = language + "_" + parts[parts.length - 1].toUpperCase();
       if (parts.length > 1 && RAVELBOX_TEXTS[territorial])
@@ -107,6 +110,9 @@
   // Global, as in Qt's own page, for tools that look inside the running game.
   const loader = window.qtLoader = QtLoader({
     canvasElements: [canvas],
+    // The game would see the browser's first language only: it gets the
+    // page's choice, so that the two always speak the same.
+    environment: { LANG: (language === "zh" ? "zh_CN" : language) + ".UTF-8" },
     showLoader: () => show("loading", texts.loading),
     showCanvas: () => { show("running"); keepForOffline(); },
     showError: (text) => show("error", say("loadFailed", text)),
