@@ -26,7 +26,7 @@ import subprocess
 import sys
 import tempfile
 
-from player import Failure, candidates, run, wait_for
+from player import Failure, candidates, firefox_profile, run, wait_for
 
 # What a player hears in each language: the captions of the address, the
 # key and the field, the button and the dialogs' OK. Orca itself speaks
@@ -58,21 +58,6 @@ handler.setFormatter(logging.Formatter("%(message)s"))
 logging.getLogger("speech").addHandler(handler)
 orca.settings.enableSpeech = False
 GLib.idle_add(lambda: open({ready!r}, "w").close())
-"""
-# A quiet Firefox: no first-run pages, no updates, nothing on the network
-# but the game's server, and its content in the player's language.
-FIREFOX_PREFS = """\
-user_pref("browser.shell.checkDefaultBrowser", false);
-user_pref("browser.aboutwelcome.enabled", false);
-user_pref("browser.startup.homepage_override.mstone", "ignore");
-user_pref("datareporting.policy.dataSubmissionEnabled", false);
-user_pref("toolkit.telemetry.reportingpolicy.firstRun", false);
-user_pref("app.update.disabledForTesting", true);
-user_pref("network.connectivity-service.enabled", false);
-user_pref("network.captive-portal-service.enabled", false);
-user_pref("browser.safebrowsing.update.enabled", false);
-user_pref("extensions.update.enabled", false);
-user_pref("intl.accept_languages", {language!r});
 """
 
 
@@ -236,10 +221,9 @@ def main(language, kind, target):
         else:
             from browser import serve
             site = stack.enter_context(serve(target))
-            profile = pathlib.Path(folder) / "profile"
-            profile.mkdir()
-            (profile / "user.js").write_text(
-                FIREFOX_PREFS.format(language=language.replace("_", "-")))
+            # Its content in the player's language.
+            profile = firefox_profile(pathlib.Path(folder) / "profile", **{
+                "intl.accept_languages": language.replace("_", "-")})
             session.start(["firefox-esr", "--no-remote", "--new-instance", "--profile",
                            str(profile),
                            site.url()])

@@ -1,32 +1,38 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Ravelbox authors
 # SPDX-License-Identifier: MIT
-"""Plays the web version by keyboard in Chromium, as a player would.
+"""Plays the web version as players would, in each browser engine.
 
-Usage: check_web.py SITE-FOLDER SITE-TOOL PAGE TEXTS QTLOADER PROGRAM.js PROGRAM.wasm
+Usage: check_web.py chromium|others SITE-FOLDER SITE-TOOL PAGE TEXTS QTLOADER
+                    PAGE.js PAGE.css PROGRAM.js PROGRAM.wasm
 
-Serves the folder on 127.0.0.1 and loads the page once per language. Each
-time it waits for the window, copies the address and the key through the
-clipboard, and checks the texts and a dialog's buttons. The page's count of
-Qt's open windows tells when a dialog has opened and closed. In Chinese it works
-out the SUCCESS dialog's address from the digits it copied and plays: of the
-candidates exactly one opens SUCCESS, 0 and the FAIL address open FAIL, and
-Escape or Return closes every dialog. Two loads must show different
-addresses, the page must log no error, and closing the window must end the
-game with an offer to play again. What the canvas shows is read with
-tesseract; what a screen reader hears, from Chromium's accessibility tree,
-at every step; and axe-core audits the page in each of its states, on the
-desktop and on emulated Android phones and a tablet. There the windows must
-fit the screen, taps copy the address and the key, type and close the game,
-and the dialog is opened and closed through the tree's buttons as a screen
-reader does; upright and on its side, on Android and on an iPhone, the game
-is played to SUCCESS by touch and the phone's keyboard alone. Last, a
-second visit must play with the network off, and once a rebuilt site with
-one changed file is served (made by the build's own tool, whose files follow
-the folder on the command line), the next visit must run it and only it.
-Fails at the first step that goes wrong, saying what it saw, and at once
-when the page shows its error; the screenshots, one of every failure
-included, stay in web-screenshots/ of the working folder.
+Serves the folder as ./run.sh --web does, with nginx, and checks what it
+serves. With chromium: loads the page once per language in headless
+Chromium. Each time it waits for the window, copies the address and the key
+through the clipboard, and checks the texts and a dialog's buttons. The
+page's count of Qt's open windows tells when a dialog has opened and
+closed. In Chinese it works out the SUCCESS dialog's address from the digits
+it copied and plays: of the candidates exactly one opens SUCCESS, 0 and the
+FAIL address open FAIL, and Escape or Return closes every dialog. Two loads
+must show different addresses, the page must log no error and hear no
+policy violation, and closing the window must end the game with an offer to
+play again. What the canvas shows is read with tesseract; what a screen
+reader hears, from the engine's accessibility tree, at every step; and
+axe-core audits the page in each of its states, on the desktop and on
+emulated Android phones and a tablet. There the windows must fit the
+screen, taps copy the address and the key, type and close the game, and the
+dialog is opened and closed through the tree's buttons as a screen reader
+does; upright and on its side, on Android and on an iPhone, the game is
+played to SUCCESS by touch and the phone's keyboard alone. With others, the
+same steps run in Firefox ESR and WebKitGTK on a private display: the game
+by keyboard to SUCCESS in each language, a missing program, Firefox as an
+Android phone played by touch, WebKit's small windows. Last, in each engine,
+a second visit must play with no server, and once a rebuilt site is served
+(made by the build's own tool, whose files follow the folder on the command
+line), the next visit must run it and only it. Fails at the first step that
+goes wrong, saying what it saw, and at once when the page shows its error;
+the screenshots, one of every failure included, stay in web-screenshots/ of
+the working folder.
 """
 import contextlib
 import gzip
@@ -42,12 +48,12 @@ import threading
 
 import brotli
 from PIL import Image, ImageChops
-from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.common.exceptions import TimeoutException
 
-from browser import axe_source, serve, start_browser
+from browser import axe_source, serve
+from engines import Chromium, Display, Firefox, WebKit
 from player import Failure, candidates, run, wait_for
 
 # Dialogs lie on multiples of this many bytes in WebAssembly's memory.
@@ -65,6 +71,8 @@ LANGUAGES = {
     "de-DE": ("deu+eng", "Fenster öffnen", "Abbrechen", "OK", "Antwort: 0x", "FAIL:", "KEY:",
               "Fehlschlag", "Das Spiel ist beendet. Danke fürs Spielen."),
 }
+# What the page then calls its language.
+PAGE_LANGUAGES = {"zh-CN": "zh-CN", "en-US": "en", "de-DE": "de"}
 TITLE_BAR = (48, 140, 198)
 # A dialog's width and the middles of its Cancel and OK buttons (right-aligned
 # in its button box at 30, 240, 341 x 32), in its own pixels.
@@ -94,6 +102,15 @@ SYSTEMS = {
                "Safari/604.1", "platform": "iPhone"},
 }
 QT_INPUT = "main > input"
+# Firefox as on an Android phone, with touch events.
+FIREFOX_PHONE = {
+    "general.useragent.override": "Mozilla/5.0 (Android 14; Mobile; rv:153.0) Gecko/153.0 "
+                                  "Firefox/153.0",
+    "general.platform.override": "Linux armv8l",
+    "dom.w3c_touch_events.enabled": 1,
+    # Qt gives a screen that reports no touch point no soft keyboard.
+    "dom.maxtouchpoints.testing.value": 5,
+}
 # Where a phone plays the whole game by touch, on each system.
 PLAYED = ("portrait", "landscape")
 # What the server says each kind of file is.
@@ -115,15 +132,15 @@ PERMISSIONS_DENIED = ("camera", "microphone", "geolocation", "payment", "usb", "
 
 @contextlib.contextmanager
 def pictured(browser, name):
-    """Whatever fails inside, selenium and tesseract included, leaves a
-    picture of the page as web-screenshots/failure-NAME.png; the browser
-    quits in any case."""
+    """Whatever fails inside, the driver and tesseract included, leaves a
+    picture of the page as web-screenshots/failure-NAME.png; the browser,
+    an engine, quits in any case."""
     try:
         yield
     except Exception:
         SCREENSHOTS.mkdir(exist_ok=True)
         try:
-            browser.save_screenshot(str(SCREENSHOTS / f"failure-{name}.png"))
+            browser.save(SCREENSHOTS / f"failure-{name}.png")
         except Exception as error:  # the browser itself may be gone
             print(f"no screenshot of the failure: {error}")
         raise
@@ -149,23 +166,26 @@ def no_errors(page, where, allowed=None):
 
 
 class Page:
-    def __init__(self, browser, url, language):
-        self.browser = browser
+    """The page in an engine; browser is its selenium driver, where it has one."""
+
+    def __init__(self, engine, url, language):
+        self.engine = engine
+        self.browser = getattr(engine, "driver", None)
         self.language = language
         (self.ocr_language, self.button, self.cancel, self.ok, self.field, self.address_name,
          self.key_name, self.fail_title, self.ended) = LANGUAGES[language]
         self.address = self.key = None
         self.places = {}
-        browser.get(url)
-        origin = url.rsplit("/", 1)[0]
-        browser.execute_cdp_cmd("Browser.grantPermissions", {
-            "origin": origin, "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        self.scale = 1
+        engine.get(url)
 
     def state(self):
         """The page's state, or what another page in its place says; a page
         that shows its error fails the check at once."""
-        state, message = self.browser.execute_script(
+        # Between two pages there may be a document with no body yet.
+        state, message = self.engine.script(
             "const message = document.getElementById('message');"
+            "if (!document.body) return [null, 'none yet'];"
             "return [document.body.dataset.state,"
             "        message ? message.textContent : document.body.innerText.slice(0, 80)]")
         if state == "error":
@@ -174,12 +194,13 @@ class Page:
 
     def wait_error(self, what, timeout=30):
         """Waits for the page to show its error state."""
-        wait_for(what, lambda: self.browser.execute_script(
-            "return document.body.dataset.state") == "error" or "no error shown", timeout)
+        wait_for(what, lambda: self.engine.script(
+            "return document.body && document.body.dataset.state") == "error"
+            or "no error shown", timeout)
 
     def windows(self):
         """How many of Qt's windows are open, as the game tells the page."""
-        return self.browser.execute_script("return document.body.dataset.windows")
+        return self.engine.script("return document.body && document.body.dataset.windows")
 
     def wait_windows(self, count, what):
         def probe():
@@ -187,12 +208,19 @@ class Page:
             return self.windows() == str(count) or f"{self.windows()} windows open"
         wait_for(what, probe)
 
+    def shot(self):
+        """The canvas as PNG; keeps its pixels per CSS pixel in scale."""
+        png = self.engine.canvas_png()
+        width = int.from_bytes(png[16:20], "big")
+        self.scale = width / self.engine.script(
+            "return document.getElementById('qtcanvas').getBoundingClientRect().width")
+        return png
+
     def canvas(self):
-        element = self.browser.find_element(By.ID, "qtcanvas")
-        return Image.open(io.BytesIO(element.screenshot_as_png)).convert("RGB")
+        return Image.open(io.BytesIO(self.shot())).convert("RGB")
 
     def read(self):
-        png = self.browser.find_element(By.ID, "qtcanvas").screenshot_as_png
+        png = self.shot()
         return subprocess.run(
             ["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11"],
             input=png, capture_output=True, check=True).stdout.decode()
@@ -206,53 +234,49 @@ class Page:
 
     def save(self, name):
         SCREENSHOTS.mkdir(exist_ok=True)
-        self.browser.save_screenshot(str(SCREENSHOTS / f"{name}.png"))
+        self.engine.save(SCREENSHOTS / f"{name}.png")
 
     def keys(self, *keys):
-        ActionChains(self.browser).send_keys(*keys).perform()
+        self.engine.keys(*keys)
 
     def type_over(self, text):
         """Replaces what the field holds with text."""
-        ActionChains(self.browser).key_down(Keys.CONTROL).send_keys("a").key_up(
-            Keys.CONTROL).send_keys(text).perform()
+        self.engine.chord(Keys.CONTROL, "a")
+        self.engine.keys(text)
 
     def clipboard(self, write=None):
         """Reads the clipboard, or writes text to it and returns ''."""
-        return self.browser.execute_async_script(
-            "const [text, done] = arguments;"
-            "(text === null ? navigator.clipboard.readText() : navigator.clipboard.writeText(text))"
-            "  .then(read => done(read || ''), error => done('error: ' + error));", write)
+        return self.engine.clipboard(write)
 
     def copy(self):
         """Copies with Ctrl+C and returns what reached the clipboard, once it has."""
         self.clipboard(SENTINEL)
-        ActionChains(self.browser).key_down(Keys.CONTROL).send_keys("c").key_up(
-            Keys.CONTROL).perform()
+        self.engine.chord(Keys.CONTROL, "c")
         wait_for("copied text", lambda: self.clipboard() != SENTINEL or "nothing copied", 10)
         return self.clipboard()
 
     def errors(self):
         """What the page logged as errors, and the policy violations it heard."""
-        return [entry["message"] for entry in self.browser.get_log("browser")
-                if entry["level"] == "SEVERE"] + self.violations()
+        return self.engine.errors() + self.violations()
 
     def violations(self):
         """The policy violations this page heard, from its first script on."""
         return [f"policy violation: {violation}" for violation in
-                self.browser.execute_script("return window.ravelboxViolations || []")]
+                self.engine.script("return window.ravelboxViolations || []")]
 
     def canvas_place(self):
-        """The canvas's left and top in the page's view, and CSS pixels per
-        device pixel of its screenshots."""
-        return self.browser.execute_script(
+        """The canvas's left and top in the page's view, and its screenshots'
+        pixels per CSS pixel."""
+        left, top = self.engine.script(
             "const r = document.getElementById('qtcanvas').getBoundingClientRect();"
-            "return [r.left, r.top, window.devicePixelRatio];")
+            "return [r.left, r.top];")
+        return left, top, self.scale
 
     def audit(self, state):
         """Fails on any violation axe-core finds in the page as it stands."""
-        if not self.browser.execute_script("return !!window.axe"):
-            self.browser.execute_script(AXE)
-        found = self.browser.execute_async_script(
+        if not self.engine.script("return !!window.axe"):
+            self.engine.script(AXE)
+        found = self.engine.script_async(
             "const done = arguments[0];"
             "axe.run(document, {resultTypes: ['violations']}).then(result => done("
             "  result.violations.map(v => v.id + ' at ' + v.nodes.map(n => n.target).join(', '))),"
@@ -270,7 +294,7 @@ class Page:
         found = []
 
         def probe():
-            png = self.browser.find_element(By.ID, "qtcanvas").screenshot_as_png
+            png = self.shot()
             boxes = subprocess.run(
                 ["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11", "tsv"],
                 input=png, capture_output=True, check=True).stdout.decode()
@@ -318,12 +342,8 @@ class Page:
         left, top, scale = self.canvas_place()
         if touch:
             self.tap({"x": left + x / scale, "y": top + y / scale})
-            return
-        canvas = self.browser.find_element(By.ID, "qtcanvas")
-        size = canvas.size
-        ActionChains(self.browser).move_to_element_with_offset(
-            canvas, int(x / scale - size["width"] / 2),
-            int(y / scale - size["height"] / 2)).click().perform()
+        else:
+            self.engine.click(left + x / scale, top + y / scale)
 
     def tap_dialog_button(self, name):
         """Taps OK or Cancel of the open dialog, placed by the dialogs' fixed
@@ -339,53 +359,30 @@ class Page:
 
     def soft_key(self, key, code):
         """A key of a phone's keyboard that types no text: Enter or Backspace."""
-        for kind in ("rawKeyDown", "keyUp"):
-            self.browser.execute_cdp_cmd("Input.dispatchKeyEvent", {
-                "type": kind, "key": key, "code": key, "windowsVirtualKeyCode": code})
+        self.engine.soft_key(key, code)
 
     def activate(self, name):
         """Clicks the button of that name in the page's mirror of the game,
         as a screen reader does when the player activates it."""
-        clicked = self.browser.execute_script(
+        clicked = self.engine.script(
             "const button = [...document.querySelectorAll('#qtcanvas button')]"
             "  .find(b => b.textContent === arguments[0]);"
             "if (button) button.click(); return !!button;", name)
         if not clicked:
             raise Failure(f"no button {name!r} to activate")
 
-    def tree(self):
-        """What a screen reader reads: the accessibility tree's nodes as
-        (role, name, value, focused, text, description), text being the
-        words inside."""
-        nodes = self.browser.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-        by_id = {node["nodeId"]: node for node in nodes}
-
-        def text(node):
-            if node.get("role", {}).get("value") == "StaticText":
-                return node.get("name", {}).get("value", "")
-            return "".join(text(by_id[child]) for child in node.get("childIds", [])
-                           if child in by_id)
-        seen = []
-        for node in nodes:
-            if node.get("ignored"):
-                continue
-            properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
-            seen.append((node.get("role", {}).get("value"), node.get("name", {}).get("value", ""),
-                         node.get("value", {}).get("value") or "", bool(properties.get("focused")),
-                         text(node), node.get("description", {}).get("value", "")))
-        return seen
-
     def expect_tree(self, what, focus, field=None, banner=None):
-        """Waits until the tree holds the window and its values, the field
-        holding field unless that is None, the FAIL or SUCCESS dialog when
-        banner names it, described by it, and the focus on the (role, name)
-        focus if given."""
-        def holds(node):
-            return {"textbox": node[2], "alertdialog": node[5]}.get(node[0], node[4])
+        """Waits until what a screen reader reads, as far as the engine's
+        driver tells it, holds the window and its values, the field holding
+        field unless that is None, the FAIL or SUCCESS dialog when banner
+        names it, described by it, and the focus on the (role, name) focus
+        if given. Nodes are (value, focused, text, description)."""
+        def holds(role, node):
+            return {"textbox": node[0], "alertdialog": node[3]}.get(role, node[2])
 
         def probe():
             self.state()
-            nodes = self.tree()
+            nodes = self.engine.reader()
             wanted = [("region", "Ravelbox", None), ("button", self.button, None),
                       ("textbox", self.field, field)]
             if self.address:
@@ -395,15 +392,15 @@ class Page:
                 title = self.fail_title if banner == "FAIL!" else None
                 wanted += [("alertdialog", title, banner),
                            ("button", self.ok, None), ("button", self.cancel, None)]
-            missing = [want for want in wanted if not any(
-                node[0] == want[0] and want[1] in (None, node[1]) and want[2] in (None, holds(node))
-                for node in nodes)]
-            if not banner and any(node[0] in ("dialog", "alertdialog") for node in nodes):
+            missing = [(role, name, held) for role, name, held in wanted if not any(
+                held in (None, holds(role, node)) for node in nodes(role, name))]
+            if not banner and (nodes("dialog") or nodes("alertdialog")):
                 missing.append("no dialog")
-            focused = [node[:2] for node in nodes if node[3]]
-            if focus and focus not in focused:
-                missing.append(f"focus on {focus}, not {focused}")
-            held = [node[2] for node in nodes if node[:2] == ("textbox", self.field)]
+            if focus and not any(node[1] for node in nodes(*focus)):
+                missing.append(f"focus on {focus}, not on " + str(self.engine.script(
+                    "const e = document.activeElement;"
+                    "return e && (e.getAttribute('aria-label') || e.textContent || e.id);")))
+            held = [node[0] for node in nodes("textbox", self.field)]
             return not missing or f"missing {missing}, the field holding {held}"
         wait_for(f"accessibility tree {what}", probe)
 
@@ -411,7 +408,8 @@ class Page:
         wait_for("running game", lambda: self.state() == "running" or self.state(), 90)
         self.wait_windows(1, "the game's window")
         wait_for(f"window with '{self.button}'", lambda: self.shows(self.button))
-        self.save(f"window-{self.language}")
+        self.save(f"window-{self.language}" if self.engine.name == "Chromium"
+                  else f"{self.engine.name}-window-{self.language}")
         field, button = ("textbox", self.field), ("button", self.button)
         self.expect_tree("at the start", field, field="")
         # The field has the focus; Tab reaches the button, then each value whole.
@@ -460,8 +458,7 @@ class Page:
         self.wait_windows(1, f"{banners[0]} closed by {close!r}")
         self.expect_tree(f"after {banners[0]} closed", field if opener == Keys.RETURN else button)
         if opener != Keys.RETURN:
-            ActionChains(self.browser).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(
-                Keys.SHIFT).perform()
+            self.engine.chord(Keys.SHIFT, Keys.TAB)
             self.expect_tree("back on the field", field)
         return banners[0]
 
@@ -486,22 +483,24 @@ class Page:
         return banners[0]
 
     def tap(self, point):
-        for kind, points in (("touchStart", [point]), ("touchEnd", [])):
-            self.browser.execute_cdp_cmd("Input.dispatchTouchEvent",
-                                         {"type": kind, "touchPoints": points})
+        self.engine.tap(point["x"], point["y"])
 
     def on_screen(self, what):
         """Fails unless the game's windows lie wholly in the page's view,
         with no sideways scrolling, drawn at least two thirds of their size,
         below which text would be smaller than 8 CSS pixels."""
-        # The screen's colour is the commonest; the outermost pixels are left
-        # out, where the canvas's edge may blend with the page.
+        # The screen's colour is the commonest around the edge, which a
+        # window that fits leaves bare; the outermost pixels are left out,
+        # where the canvas's edge may blend with the page.
         whole = self.canvas()
         image = whole.crop((2, 2, whole.width - 2, whole.height - 2))
-        background = max(image.getcolors(image.width * image.height))[1]
+        pixels = image.load()
+        edge = [pixels[x, y] for x in range(image.width) for y in (0, image.height - 1)]
+        edge += [pixels[x, y] for y in range(image.height) for x in (0, image.width - 1)]
+        background = max(set(edge), key=edge.count)
         box = ImageChops.difference(image, Image.new("RGB", image.size, background)).getbbox()
         left, top, right, bottom, view_width, view_height, scroll_width, scale = \
-            self.browser.execute_script(
+            self.engine.script(
                 "const r = document.getElementById('qtcanvas').getBoundingClientRect();"
                 "return [r.left, r.top, r.right, r.bottom, innerWidth, innerHeight,"
                 "        document.documentElement.scrollWidth, devicePixelRatio];")
@@ -518,11 +517,17 @@ class Page:
         if problems:
             raise Failure(f"{what}: " + "; ".join(problems))
 
-def play(page, address, key):
+def sweep(page, address, key):
+    """Of the candidates, exactly one opens SUCCESS: it is returned."""
     found = [text for text in candidates(address, key, ALIGNMENT)
              if page.dialog(text, Keys.ESCAPE) == "SUCCESS!"]
     if len(found) != 1:
         raise Failure(f"{len(found)} of the candidates opened SUCCESS: {found}")
+    return found
+
+
+def play(page, address, key):
+    found = sweep(page, address, key)
     # Ten dialogs in all so far counting those below, each closed by key.
     for text, close, banner in (("0", Keys.RETURN, "FAIL!"), (address, Keys.ESCAPE, "FAIL!"),
                                 (found[0].upper(), Keys.RETURN, "SUCCESS!"),
@@ -531,16 +536,116 @@ def play(page, address, key):
             raise Failure(f"{text!r} opened {opened}, not {banner}")
 
 
-def failed_load(browser, url, language, layout):
+def failed_load(engine, url, language, layout):
     """The page when the game cannot be fetched shows its error, accessibly."""
+    browser = engine.driver
     browser.execute_cdp_cmd("Network.enable", {})
     browser.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
-    page = Page(browser, url, language)
+    page = Page(engine, url, language)
     page.wait_error("the error")
     page.audit(f"{layout} error")
     if violations := page.violations():
         raise Failure(f"the {layout} error page: " + "; ".join(violations))
     browser.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
+
+
+def missing_program(engine, site, language):
+    """With the program's WebAssembly missing, the page shows its error
+    and its button to try again, which then starts the game."""
+    def gone(path, status, headers, body):
+        return (404, headers, b"gone") if path.split("?")[0].endswith(".wasm") else (
+            status, headers, body)
+    site.tamper = gone
+    try:
+        page = Page(engine, site.url(), language)
+        page.wait_error(f"the error in {engine.name} with the program missing")
+    finally:
+        site.tamper = None
+    engine.click(*engine.script(
+        "const r = document.getElementById('again').getBoundingClientRect();"
+        "return [r.left + r.width / 2, r.top + r.height / 2];"))
+    wait_for("the page loaded again", lambda: engine.script(
+        "return document.body && document.body.dataset.state") != "error" or "the error")
+    wait_for(f"the game in {engine.name} once tried again",
+             lambda: page.state() == "running" or page.state(), 90)
+
+
+def keyboard(engine, url, language):
+    """The game played by keyboard to exactly one SUCCESS, its values
+    copied and its dialog's Cancel seen, read as a screen reader reads it
+    at every step, with nothing logged as an error."""
+    page = Page(engine, url, language)
+    address, key = page.start()
+    print(f"{engine.name}, {language}: address {address}, key {key}")
+    # The page's words in the game's language.
+    spoken = engine.script("return document.documentElement.lang")
+    if spoken != PAGE_LANGUAGES[language]:
+        raise Failure(f"the page in {engine.name} speaks {spoken!r} beside the game's {language}")
+    # How the game reads an answer is the same in every engine: Chromium
+    # tries the other forms.
+    sweep(page, address, key)
+    page.dialog("0", Keys.RETURN, "FAIL!", page.cancel, screenshot=f"{engine.name}-{language}")
+    no_errors(page, f"in {engine.name}, {language}")
+    return page
+
+
+def firefox_phone(display, url):
+    """Firefox on an Android phone, upright and on its side: the game fits
+    the screen, a tap copies each value, and it is played by touch and the
+    phone's keyboard to SUCCESS."""
+    firefox = Firefox(display, FIREFOX_PHONE)
+    with pictured(firefox, "Firefox-phone"):
+        for layout in PLAYED:
+            size = PHONES[layout]
+            firefox.viewport(size["width"], size["height"], size["deviceScaleFactor"])
+            page = Page(firefox, url, "en-US")
+            wait_for("the game on the phone", lambda: page.state() == "running" or page.state(), 90)
+            page.wait_windows(1, "the game's window on the phone")
+            page.on_screen(f"{layout} Firefox")
+            tap_values(page)
+            print(f"{layout} Firefox: SUCCESS at 0x{touch_play(page, page.address, page.key)}")
+            no_errors(page, f"on the {layout} Firefox phone")
+
+
+def webkit_fits(display, url):
+    """WebKit, whose driver has no touch, in a phone's window: the game
+    must fit, upright and on its side."""
+    webkit = WebKit(display, "en-US")
+    with pictured(webkit, "WebKit-small"):
+        for layout in ("small", *PLAYED):
+            size = PHONES[layout]
+            webkit.view(size["width"], size["height"])
+            page = Page(webkit, url, "en-US")
+            wait_for("the game in a small view",
+                     lambda: page.state() == "running" or page.state(), 90)
+            page.wait_windows(1, "the game's window in a small view")
+            page.on_screen(f"{layout} WebKit")
+            # GTK keeps a window wider than the smallest phones.
+            print(f"{layout} WebKit: fits a view of %s x %s" % tuple(
+                webkit.script("return [innerWidth, innerHeight]")))
+
+
+def other_engines(display, site):
+    """Firefox ESR and WebKit, on a private display: a missing program,
+    then the game by keyboard in each language. Firefox takes the language
+    of each page from its driver; WebKit has its process's, so there is
+    one MiniBrowser a language."""
+    firefox = Firefox(display)
+    with pictured(firefox, "Firefox"):
+        missing_program(firefox, site, "en-US")
+        for language in LANGUAGES:
+            firefox.language(language)
+            keyboard(firefox, site.url(), language)
+    for number, language in enumerate(LANGUAGES):
+        # MiniBrowser started with LANG=C says its language is "C", which
+        # the game shows in Chinese, as written.
+        webkit = WebKit(display, "C" if language == "zh-CN" else language)
+        with pictured(webkit, f"WebKit-{language}"):
+            if number == 0:
+                missing_program(webkit, site, language)
+            keyboard(webkit, site.url(), language)
+    firefox_phone(display, site.url())
+    webkit_fits(display, site.url())
 
 
 def touch_dialog(page, typed, text, by_enter, close):
@@ -550,13 +655,13 @@ def touch_dialog(page, typed, text, by_enter, close):
     # Past the end of what the field holds, as a player taps to go on
     # typing there, but still on the field.
     page.tap_right_of(page.field.split()[0], 80)
-    wait_for("Qt's input element", lambda: page.browser.execute_script(
+    wait_for("Qt's input element", lambda: page.engine.script(
         "return document.activeElement === document.querySelector(arguments[0])",
         QT_INPUT) or "not focused")
     for _ in typed:
         page.soft_key("Backspace", 8)
     # All at once, as the keyboard pastes or completes it.
-    page.browser.execute_cdp_cmd("Input.insertText", {"text": text})
+    page.engine.insert_text(text)
     page.expect_tree(f"with {text!r} typed on the phone", None, field=text)
     if by_enter:
         page.soft_key("Enter", 13)
@@ -589,21 +694,36 @@ def touch_play(page, address, key):
     return found[0]
 
 
+def tap_values(page):
+    """A tap on a value shows it whole and copies it."""
+    values = {}
+    for caption, name in (("FAIL", page.address_name), ("KEY", page.key_name)):
+        page.clipboard(SENTINEL)
+        page.tap_right_of(caption, 40)
+        wait_for(f"the {caption} value copied by a tap",
+                 lambda: page.clipboard() != SENTINEL or "nothing copied")
+        values[caption] = page.clipboard()
+        if [values[caption]] != [node[0] for node in page.engine.nodes("textbox", name)]:
+            raise Failure(f"a tap copied {values[caption]!r}, not the {caption} value")
+    page.address, page.key = values["FAIL"], values["KEY"]
+
+
 def phone(url, hold, layout, system):
     """On a phone the window fits the screen and a tap on a value copies it
     whole. The keyboard types through Qt's own input element; where PLAYED,
     the whole game is played by touch to SUCCESS. The dialog opens and closes
     through the tree as a screen reader does, and a tap on the window's close
     button ends the game; axe-core audits the page in each state."""
-    browser = start_browser("--force-renderer-accessibility", language="en-US")
+    engine = Chromium("--force-renderer-accessibility", language="en-US")
+    browser = engine.driver
     agent = SYSTEMS[system]
     where = f"{layout} {system}"
-    with pictured(browser, f"{layout}-{system}"):
+    with pictured(engine, f"{layout}-{system}"):
         browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", PHONES[layout])
         browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
         browser.execute_cdp_cmd("Emulation.setUserAgentOverride", agent)
         hold.clear()
-        page = Page(browser, url, "en-US")
+        page = Page(engine, url, "en-US")
         wait_for("loading", lambda: page.state() == "loading" or page.state())
         page.audit(f"{where} loading")
         hold.set()
@@ -611,17 +731,7 @@ def phone(url, hold, layout, system):
         page.wait_windows(1, "the game's window")
         page.on_screen(where)
         page.audit(f"{where} running")
-        # A tap on a value shows it whole and copies it.
-        values = {}
-        for caption, name in (("FAIL", page.address_name), ("KEY", page.key_name)):
-            page.clipboard(SENTINEL)
-            page.tap_right_of(caption, 40)
-            wait_for(f"the {caption} value copied by a tap",
-                     lambda: page.clipboard() != SENTINEL or "nothing copied")
-            values[caption] = page.clipboard()
-            if [values[caption]] != [node[2] for node in page.tree() if node[:2] == ("textbox", name)]:
-                raise Failure(f"a tap copied {values[caption]!r}, not the {caption} value")
-        page.address, page.key = values["FAIL"], values["KEY"]
+        tap_values(page)
         # A tap on the field opens the phone's keyboard through Qt's own
         # input element, which must be named too.
         page.tap_right_of("Answer", 40)
@@ -630,7 +740,7 @@ def phone(url, hold, layout, system):
             "return input && input === document.activeElement"
             "  && input.getAttribute('aria-label') === arguments[0];", page.field, QT_INPUT)
             or "none with the focus and the field's name")
-        browser.execute_cdp_cmd("Input.insertText", {"text": "0"})
+        page.engine.insert_text("0")
         page.expect_tree("with 0 typed on the phone", None, field="0")
         page.audit(f"{where} typing")
         page.soft_key("Backspace", 8)
@@ -639,7 +749,7 @@ def phone(url, hold, layout, system):
             print(f"{where}: SUCCESS at 0x{touch_play(page, page.address, page.key)}")
             banner = "SUCCESS!"
         else:
-            browser.execute_cdp_cmd("Input.insertText", {"text": "0"})
+            page.engine.insert_text("0")
             banner = "FAIL!"
         # As a screen reader on a phone opens and closes a dialog: by
         # activating the buttons it reads out.
@@ -656,7 +766,7 @@ def phone(url, hold, layout, system):
         page.audit(f"{where} ended")
         no_errors(page, f"on the {where} phone")
         if system == "Android":
-            failed_load(browser, url, "en-US", f"{layout} phone")
+            failed_load(engine, url, "en-US", f"{layout} phone")
 
 
 def served(site, folder):
@@ -746,10 +856,11 @@ def blocked_start(site):
     # of it or as the loader's failed compile says, whichever comes first.
     for what, tamper, said in (("the program's script missing", no_program, r"ravelbox\."),
                                ("WebAssembly refused", no_wasm, r"blocked|Content Security")):
-        browser = start_browser(language="en-US")
-        with pictured(browser, f"blocked-{tamper.__name__}"):
+        engine = Chromium(language="en-US")
+        browser = engine.driver
+        with pictured(engine, f"blocked-{tamper.__name__}"):
             site.tamper = tamper
-            page = Page(browser, site.url(), "en-US")
+            page = Page(engine, site.url(), "en-US")
             page.wait_error(f"the error with {what}", 10)
             message, retry = browser.execute_script(
                 "return [document.getElementById('message').textContent,"
@@ -795,35 +906,45 @@ def bad_network(page, sites, folder, port):
     sites[-1].stop()
 
 
-def offline(folder, tool, page_file, texts, *program):
-    """A second visit plays with the network off, from what the service
-    worker kept; once a build with a new text is served, the next visit
-    runs it and only it."""
+def offline(engines, folder, tool, page_file, texts, *program):
+    """In each engine, a second visit plays with no server, from what the
+    service worker kept, and Chromium's with the network off and behind
+    bad servers too; once a build with every hashed file changed is served,
+    the next visit runs it and only it, and the old build's cache is gone."""
     work = pathlib.Path(tempfile.mkdtemp(prefix="ravelbox-offline-"))
     first, second = work / "first", work / "second"
     shutil.copytree(folder, first)
     sites = [serve(first)]
     port = sites[0].port
     url = sites[0].url()
-    browser = start_browser(language="en-US")
     with contextlib.ExitStack() as stack:
         stack.callback(lambda: [site.stop() for site in sites])
-        stack.enter_context(pictured(browser, "offline"))
-        page = Page(browser, url, "en-US")
-        wait_for("running game", lambda: page.state() == "running" or page.state(), 90)
-        wait_for("the service worker in charge", lambda: browser.execute_script(
-            "return !!navigator.serviceWorker.controller") or "none")
-        # No network at all: the browser's switched off, the server gone.
+        pages = []
+        for start in engines:
+            engine = start()
+            stack.enter_context(pictured(engine, f"offline-{engine.name}"))
+            pages.append(Page(engine, url, "en-US"))
+        for page in pages:
+            wait_for(f"the game in {page.engine.name}",
+                     lambda: page.state() == "running" or page.state(), 90)
+            wait_for(f"the service worker in charge in {page.engine.name}",
+                     lambda: page.engine.script(
+                         "return !!navigator.serviceWorker.controller") or "none")
+        chromium = pages[0] if pages[0].engine.name == "Chromium" else None
         sites[0].stop()
-        browser.execute_cdp_cmd("Network.enable", {})
-        network(browser, online=False)
-        browser.refresh()
-        wait_for("the game offline", lambda: page.state() == "running" or page.state(), 90)
-        page.wait_windows(1, "the game's window offline")
-        wait_for(f"window with '{page.button}' offline", lambda: page.shows(page.button))
-        no_errors(page, "offline")
-        network(browser, online=True)
-        bad_network(page, sites, first, port)
+        if chromium:
+            chromium.browser.execute_cdp_cmd("Network.enable", {})
+            network(chromium.browser, online=False)
+        for page in pages:
+            where = f"offline in {page.engine.name}"
+            page.engine.refresh()
+            wait_for(f"the game {where}", lambda: page.state() == "running" or page.state(), 90)
+            page.wait_windows(1, f"the game's window {where}")
+            wait_for(f"window with '{page.button}' {where}", lambda: page.shows(page.button))
+            no_errors(page, where, None if page is chromium else BAD_SERVER)
+        if chromium:
+            network(chromium.browser, online=True)
+            bad_network(chromium, sites, first, port)
         # The next build differs in every file it names by a hash: the
         # page's texts, the loader, the program's JavaScript and its
         # WebAssembly (a custom section at its end, which engines skip).
@@ -843,42 +964,63 @@ def offline(folder, tool, page_file, texts, *program):
         subprocess.run([sys.executable, tool, "--uncompressed", second, page_file, *changed],
                        check=True, stdout=subprocess.DEVNULL)
         old = hashed_names(first)
-        sites.append(serve(second, port=port))
-        no_errors(page, "behind the bad servers", BAD_SERVER)
-        browser.refresh()
-        wait_for("the new build's text", lambda: browser.execute_script(
-            "return document.getElementById('help').textContent") == marker
-            or browser.execute_script("return document.getElementById('help').textContent"))
-        wait_for("the new build running", lambda: page.state() == "running" or page.state(), 90)
-        # Every script and the program come from the page that named them.
         wanted = hashed_names(second)
-        loaded = browser.execute_script(
-            "return performance.getEntriesByType('resource').map(e => e.name.split('/').pop())"
-            "  .filter(n => /\\.[0-9a-f]{12}\\.(js|css|wasm)$/.test(n))")
-        mixed = [name for name in loaded if name.rsplit(".", 1)[0] not in wanted]
-        if mixed or len(loaded) < 6 or wanted & old:
-            raise Failure(f"the rebuilt page loaded {loaded}, not only {sorted(wanted)}, "
-                          f"or shares {sorted(wanted & old)} with the first build")
-        # The new worker keeps the new build alone.
         version = re.search(r'const VERSION = "([^"]+)"',
                             (second / "sw.js").read_text(encoding="utf-8")).group(1)
-
-        def kept():
-            keys = browser.execute_async_script(
-                "const done = arguments[0]; caches.keys().then(done, e => done(String(e)));")
-            return keys == [version] or f"caches {keys}, not [{version!r}]"
-        wait_for("the old build's cache dropped", kept)
-        no_errors(page, "after the update")
+        sites.append(serve(second, port=port))
+        if chromium:
+            no_errors(chromium, "behind the bad servers", BAD_SERVER)
+        for page in pages:
+            updated(page, marker, old, wanted, version)
 
 
-def main(folder, *rebuild):
+def updated(page, marker, old, wanted, version):
+    """The page, reloaded once the new build is served, runs the new build
+    alone, and its worker keeps the new build alone."""
+    where = f"in {page.engine.name}"
+    help_text = "return document.getElementById('help').textContent"
+    page.engine.refresh()
+    wait_for(f"the new build's text {where}",
+             lambda: page.engine.script(help_text) == marker or page.engine.script(help_text))
+    wait_for(f"the new build running {where}",
+             lambda: page.state() == "running" or page.state(), 90)
+    # Every script and the program come from the page that named them.
+    loaded = page.engine.script(
+        "return performance.getEntriesByType('resource').map(e => e.name.split('/').pop())"
+        "  .filter(n => /\\.[0-9a-f]{12}\\.(js|css|wasm)$/.test(n))")
+    mixed = [name for name in loaded if name.rsplit(".", 1)[0] not in wanted]
+    if mixed or len(loaded) < 6 or wanted & old:
+        raise Failure(f"the rebuilt page {where} loaded {loaded}, not only {sorted(wanted)}, "
+                      f"or shares {sorted(wanted & old)} with the first build")
+
+    def kept():
+        keys = page.engine.script_async(
+            "const done = arguments[0]; caches.keys().then(done, e => done(String(e)));")
+        return keys == [version] or f"caches {keys}, not [{version!r}]"
+    wait_for(f"the old build's cache dropped {where}", kept)
+    no_errors(page, f"after the update {where}")
+
+
+def main(engines, folder, *rebuild):
+    """Chromium's rows, or Firefox's and WebKit's on a display of their own."""
     hold = threading.Event()
-    with serve(folder, hold) as server:
-        served(server, pathlib.Path(folder))
-        blocked_start(server)
-        play_everywhere(server.url(), hold)
-    offline(folder, *rebuild)
-    print(f"played in {len(LANGUAGES)} languages and on phones {', '.join(PHONES)}")
+    if engines == "chromium":
+        with serve(folder, hold) as server:
+            served(server, pathlib.Path(folder))
+            blocked_start(server)
+            play_everywhere(server.url(), hold)
+        offline([lambda: Chromium(language="en-US")], folder, *rebuild)
+        print(f"played in {len(LANGUAGES)} languages and on phones {', '.join(PHONES)}")
+        return 0
+    display = Display()
+    try:
+        with serve(folder, hold) as server:
+            hold.set()
+            other_engines(display, server)
+        offline([lambda: Firefox(display), lambda: WebKit(display, "en-US")], folder, *rebuild)
+    finally:
+        display.stop()
+    print(f"played in Firefox and WebKit in {len(LANGUAGES)} languages, and on phones")
     return 0
 
 
@@ -887,10 +1029,11 @@ def play_everywhere(url, hold):
     addresses = []
     for language in LANGUAGES:
         # Larger glyphs read better.
-        browser = start_browser("--force-device-scale-factor=2", "--force-renderer-accessibility",
-                                language=language)
-        with pictured(browser, language):
-            page = Page(browser, url, language)
+        engine = Chromium("--force-device-scale-factor=2", "--force-renderer-accessibility",
+                          language=language)
+        browser = engine.driver
+        with pictured(engine, language):
+            page = Page(engine, url, language)
             if language == "zh-CN":
                 wait_for("loading", lambda: page.state() == "loading" or page.state())
                 page.audit("loading")
@@ -911,7 +1054,7 @@ def play_everywhere(url, hold):
                 page.close_window()
                 wait_for("end of the game", lambda: page.state() == "ended" or page.state())
                 wait_for("the end told", lambda: any(
-                    node[0] == "status" and page.ended in node[4] for node in page.tree())
+                    page.ended in node[2] for node in page.engine.nodes("status"))
                     or "no status with it")
                 page.save("ended")
                 page.audit("ended")
@@ -920,7 +1063,7 @@ def play_everywhere(url, hold):
                 wait_for("a new game", lambda: page.state() == "running" or page.state(), 90)
             no_errors(page, f"in {language}")
             if language == "en-US":
-                failed_load(browser, url, language, "desktop")
+                failed_load(engine, url, language, "desktop")
     for layout in PHONES:
         phone(url, hold, layout, "Android")
     for layout in PLAYED:

@@ -3,6 +3,7 @@
 """What the GUI tests share: waiting with a time-out, failing with what was
 seen, and working out the SUCCESS dialog's address from the clues as a
 player would, without the game's code."""
+import json
 import pathlib
 import subprocess
 import sys
@@ -16,6 +17,23 @@ import time
 # split by the clue.
 BASE_DIGITS = "10121282157740"
 STEP = 24
+
+
+# A quiet Firefox: no first-run pages, no updates, nothing on the network
+# but the game's server.
+FIREFOX_PREFS = {
+    "browser.shell.checkDefaultBrowser": False,
+    "browser.aboutwelcome.enabled": False,
+    "browser.startup.homepage_override.mstone": "ignore",
+    "datareporting.policy.dataSubmissionEnabled": False,
+    "toolkit.telemetry.reportingpolicy.firstRun": False,
+    "app.update.disabledForTesting": True,
+    "network.connectivity-service.enabled": False,
+    "network.captive-portal-service.enabled": False,
+    "browser.safebrowsing.update.enabled": False,
+    "extensions.update.enabled": False,
+    "messaging-system.rsexperimentloader.enabled": False,
+}
 
 
 class Failure(Exception):
@@ -38,6 +56,16 @@ def run(main):
     except Failure as failure:
         print(f"FAIL: {failure}")
         sys.exit(1)
+
+
+def firefox_profile(folder, **prefs):
+    """A fresh Firefox profile in folder, quiet and with prefs besides."""
+    profile = pathlib.Path(folder)
+    profile.mkdir()
+    (profile / "user.js").write_text("".join(
+        f"user_pref({json.dumps(name)}, {json.dumps(value)});\n"
+        for name, value in dict(FIREFOX_PREFS, **prefs).items()))
+    return profile
 
 
 def wait_for(what, probe, timeout=30):

@@ -28,15 +28,23 @@ add_test(NAME web_licence_notices
     COMMAND ${CMAKE_COMMAND} -DDIR=${PROJECT_BINARY_DIR}/site -DEXPECT=licenses/Ravelbox-MIT.txt
         -P ${CMAKE_CURRENT_SOURCE_DIR}/check_no_placeholders.cmake)
 
-# Plays the game in Chromium: by keyboard in three languages, by touch on
-# phones, then offline and after a rebuild, which it makes with the same tool
-# and files as the build.
-add_test(NAME web_play
-    COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web.py ${PROJECT_BINARY_DIR}/site
-        ${PROJECT_SOURCE_DIR}/tools/web-site.py ${PROJECT_BINARY_DIR}/web/index.html
-        ${PROJECT_BINARY_DIR}/web/texts.js $<TARGET_FILE_DIR:ravelbox>/qtloader.js
-        ${PROJECT_BINARY_DIR}/web/page.js ${PROJECT_BINARY_DIR}/web/page.css
-        $<TARGET_FILE_DIR:ravelbox>/ravelbox.js $<TARGET_FILE_DIR:ravelbox>/ravelbox.wasm)
+# Plays the game in Chromium (web_play), then in Firefox and WebKit
+# (web_engines): by keyboard in three languages, by touch on phones, then
+# offline and after a rebuild, which it makes with the same tool and files
+# as the build.
+foreach(engines chromium others)
+    set(name web_play)
+    if(engines STREQUAL "others")
+        set(name web_engines)
+    endif()
+    add_test(NAME ${name}
+        COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_web.py ${engines}
+            ${PROJECT_BINARY_DIR}/site ${PROJECT_SOURCE_DIR}/tools/web-site.py
+            ${PROJECT_BINARY_DIR}/web/index.html ${PROJECT_BINARY_DIR}/web/texts.js
+            $<TARGET_FILE_DIR:ravelbox>/qtloader.js ${PROJECT_BINARY_DIR}/web/page.js
+            ${PROJECT_BINARY_DIR}/web/page.css $<TARGET_FILE_DIR:ravelbox>/ravelbox.js
+            $<TARGET_FILE_DIR:ravelbox>/ravelbox.wasm)
+endforeach()
 
 # A blind player wins in Firefox with Orca, knowing only what it says.
 add_test(NAME web_orca_firefox
@@ -52,7 +60,7 @@ add_test(NAME web_download_budget
         -P ${CMAKE_CURRENT_SOURCE_DIR}/check_web_size.cmake)
 # Beside the clone build below, which takes as long: every wait has room
 # for a busy machine. The screen reader's run, slower to react, stays alone.
-set_tests_properties(web_play PROPERTIES TIMEOUT 1500)
+set_tests_properties(web_play web_engines PROPERTIES TIMEOUT 1500)
 
 # A clean clone of the committed HEAD, built elsewhere, makes the same zip as
 # this build. ./run.sh --web installs RAVELBOX_WEB_PACKAGES, then builds as

@@ -46,10 +46,13 @@ RAVELBOX_WEB_PACKAGES=(cmake pkgconf emscripten qt6-base-dev qt6-tools-dev qt6-l
     dpkg-dev ninja-build fonts-wqy-microhei fonts-dejavu-core python3 python3-fonttools
     python3-brotli nginx libnginx-mod-http-brotli-static)
 # What the web stage of test.sh needs on top: Chromium with its driver,
-# selenium, PIL and tesseract for the browser test, Firefox and the screen
-# reader for the blind player's, git and zip.
-RAVELBOX_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium python3-pil
-    tesseract-ocr tesseract-ocr-chi-sim tesseract-ocr-deu firefox-esr
+# Firefox with websockets for its WebDriver BiDi, WebKit's MiniBrowser with
+# its driver, selenium, PIL and tesseract for the browser test, X and its
+# clipboard tool for Firefox and WebKit, the screen reader for the blind
+# player's check, git and zip.
+RAVELBOX_WEB_TEST_PACKAGES=(chromium chromium-driver firefox-esr python3-websockets
+    libwebkit2gtk-4.1-0 webkit2gtk-driver python3-selenium python3-pil
+    tesseract-ocr tesseract-ocr-chi-sim tesseract-ocr-deu xvfb xclip
     "${RAVELBOX_SCREEN_READER_PACKAGES[@]}" git zip)
 
 # ravelbox_as_root COMMAND...: runs it as root, through sudo unless this is root.
