@@ -610,7 +610,7 @@ def firefox_phone(display, url):
 def webkit_fits(display, url):
     """WebKit, whose driver has no touch, in a phone's window: the game
     must fit, upright and on its side."""
-    webkit = WebKit(display, "en-US")
+    webkit = WebKit("en-US")
     with pictured(webkit, "WebKit-small"):
         for layout in ("small", *PLAYED):
             size = PHONES[layout]
@@ -639,7 +639,7 @@ def other_engines(display, site):
     for number, language in enumerate(LANGUAGES):
         # MiniBrowser started with LANG=C says its language is "C", which
         # the game shows in Chinese, as written.
-        webkit = WebKit(display, "C" if language == "zh-CN" else language)
+        webkit = WebKit("C" if language == "zh-CN" else language)
         with pictured(webkit, f"WebKit-{language}"):
             if number == 0:
                 missing_program(webkit, site, language)
@@ -1017,7 +1017,7 @@ def main(engines, folder, *rebuild):
         with serve(folder, hold) as server:
             hold.set()
             other_engines(display, server)
-        offline([lambda: Firefox(display), lambda: WebKit(display, "en-US")], folder, *rebuild)
+        offline([lambda: Firefox(display), lambda: WebKit("en-US")], folder, *rebuild)
     finally:
         display.stop()
     print(f"played in Firefox and WebKit in {len(LANGUAGES)} languages, and on phones")

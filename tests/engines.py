@@ -186,10 +186,13 @@ class Chromium(Engine):
 
 
 class WebKit(Engine):
-    """MiniBrowser, whose language is its process's: one per language."""
+    """MiniBrowser, whose language is its process's: one per language, each
+    on a display of its own, since a MiniBrowser still closing would take
+    the next one's window into its process through the display's bus."""
     name = "WebKit"
 
-    def __init__(self, display, language):
+    def __init__(self, language):
+        display = Display()
         options = webdriver.WebKitGTKOptions()
         options.binary_location = MINIBROWSER
         options.add_argument("--automation")
@@ -241,6 +244,12 @@ class WebKit(Engine):
     def errors(self):
         # WebKitWebDriver reports no console; the page's violations count.
         return []
+
+    def quit(self):
+        try:
+            super().quit()
+        finally:
+            self.display.stop()
 
     def nodes(self, role, name=None):
         found = []
