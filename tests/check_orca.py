@@ -36,12 +36,15 @@ LANGUAGES = {
     "en_US": ("FAIL:", "KEY:", "Answer: 0x", "Open window", "OK"),
     "de_DE": ("FAIL:", "KEY:", "Antwort: 0x", "Fenster öffnen", "OK"),
 }
-# Each way to play: what announces the game's window; the alignment of the
-# dialogs, on the desktop's heap or in WebAssembly's memory; seconds to start;
-# whether Orca reads the field's text back as the focus returns to it.
+# Each way to play: what announces the game's window (in Firefox the page's
+# title with the frame, or the canvas the page focuses, whichever Orca sees
+# first); what Orca says when the focus leaves the game for the page (it then
+# takes letters typed for its own commands); the alignment of the dialogs, on
+# the desktop's heap or in WebAssembly's memory; seconds to start; whether
+# Orca reads the field's text back as the focus returns to it.
 KINDS = {
-    "desktop": (r"^Ravelbox frame", 16, 30, False),
-    "firefox": (r"^Ravelbox canvas", 4, 90, True),
+    "desktop": (r"^Ravelbox frame", None, 16, 30, False),
+    "firefox": (r"^Ravelbox\b", r"\bdocument web\b", 4, 90, True),
 }
 # Seconds to wait for one utterance.
 HEARING = 20
@@ -73,6 +76,8 @@ class Session:
         self.speech = self.folder / "speech.log"
         self.speech.touch()
         self.heard = 0
+        # Once the game has the focus, what Orca says if it leaves it.
+        self.outside = None
 
     def __enter__(self):
         try:
@@ -153,6 +158,8 @@ class Session:
         def probe():
             said = self.utterances()
             for index in range(self.heard, len(said)):
+                if self.outside and re.search(self.outside, said[index]):
+                    raise Failure(f"the focus left the game: Orca said {said[index]!r}")
                 if match := re.search(pattern, said[index]):
                     found.append(match)
                     self.heard = index + 1
@@ -171,12 +178,13 @@ class Session:
                        env=self.environment, check=True, timeout=30)
 
 
-def clues(session, texts, window, starting):
+def clues(session, texts, window, starting, outside):
     """Waits for the window, walks the Tab chain from the field and returns
     the address and the key as spoken, each after its caption."""
     address_caption, key_caption, field, button, _ = texts
     session.hear("the window", window, starting)
     session.hear("the field", re.escape(field) + r".* (text|entry)\b")
+    session.outside = outside
     session.keys("Tab")
     session.hear("the button", re.escape(button) + r".* push button")
     session.keys("Tab")
@@ -213,7 +221,7 @@ def main(language, kind, target):
         os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv],
                    dict(os.environ, RAVELBOX_ORCA_SESSION="1"))
     texts = LANGUAGES[language]
-    window, alignment, starting, read_back = KINDS[kind]
+    window, outside, alignment, starting, read_back = KINDS[kind]
     with tempfile.TemporaryDirectory(prefix="ravelbox-orca-") as folder, \
             contextlib.ExitStack() as stack, Session(folder) as session:
         if kind == "desktop":
@@ -227,7 +235,7 @@ def main(language, kind, target):
             session.start(["firefox-esr", "--no-remote", "--new-instance", "--profile",
                            str(profile),
                            site.url()])
-        address, key = clues(session, texts, window, starting)
+        address, key = clues(session, texts, window, starting, outside)
         found = [text for text in candidates(address, key, alignment)
                  if answer(session, text, texts, read_back) == "SUCCESS"]
         if len(found) != 1:

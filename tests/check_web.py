@@ -125,6 +125,21 @@ STRICT = {"default-src": {"'self'"}, "script-src": {"'self'", "'wasm-unsafe-eval
 LAX = {"'unsafe-inline'", "'unsafe-eval'", "*", "blob:", "http:", "https:"}
 # What the browser logs of a server that fails: the answers, and the service
 # worker's update check; never a policy violation.
+# Where the page's focus is once the element that has it leaves the page:
+# on the body, a screen reader follows it out of the game.
+WATCH_FOCUS = """
+const focused = document.activeElement;
+window.ravelboxFocusAfter = null;
+const watch = new MutationObserver(() => {
+  if (focused.isConnected)
+    return;
+  watch.disconnect();
+  const now = document.activeElement;
+  window.ravelboxFocusAfter = !now || now === document.body ? "the page's body"
+    : now.getAttribute("aria-label") || now.textContent;
+});
+watch.observe(document.body, { childList: true, subtree: true });
+"""
 BAD_SERVER = re.compile(r"^(?!policy violation).*(503|ServiceWorker|net::ERR_)")
 # Features a page may be granted that the game has no use for.
 PERMISSIONS_DENIED = ("camera", "microphone", "geolocation", "payment", "usb", "fullscreen")
@@ -454,9 +469,14 @@ class Page:
             self.save(screenshot)
         if audit:
             self.audit(audit)
+        self.engine.script(WATCH_FOCUS)
         self.keys(close)
         self.wait_windows(1, f"{banners[0]} closed by {close!r}")
         self.expect_tree(f"after {banners[0]} closed", field if opener == Keys.RETURN else button)
+        went = self.engine.script("return window.ravelboxFocusAfter")
+        if went in (None, "the page's body"):
+            raise Failure(f"as the {banners[0]} dialog closed, the page's focus went to "
+                          f"{went or 'nowhere'}")
         if opener != Keys.RETURN:
             self.engine.chord(Keys.SHIFT, Keys.TAB)
             self.expect_tree("back on the field", field)
@@ -607,7 +627,7 @@ def firefox_phone(display, url):
             no_errors(page, f"on the {layout} Firefox phone")
 
 
-def webkit_fits(display, url):
+def webkit_fits(url):
     """WebKit, whose driver has no touch, in a phone's window: the game
     must fit, upright and on its side."""
     webkit = WebKit("en-US")
@@ -645,7 +665,7 @@ def other_engines(display, site):
                 missing_program(webkit, site, language)
             keyboard(webkit, site.url(), language)
     firefox_phone(display, site.url())
-    webkit_fits(display, site.url())
+    webkit_fits(site.url())
 
 
 def touch_dialog(page, typed, text, by_enter, close):
