@@ -13,6 +13,7 @@ import json
 import os
 import pathlib
 import re
+import shutil
 import subprocess
 import tempfile
 import threading
@@ -42,6 +43,12 @@ return [node.value === undefined ? '' : String(node.value), node === document.ac
 """
 # Where Firefox and WebKit look for a mirror's nodes.
 MIRRORED = "[role], button, input, [aria-label]"
+
+
+def finder(read):
+    """nodes() over nodes read as (role, name, *details)."""
+    return lambda role, name=None: [node[2:] for node in read
+                                    if node[0] == role and name in (None, node[1])]
 
 
 class Display:
@@ -163,9 +170,7 @@ class Chromium(Engine):
 
     def reader(self):
         """nodes() on one reading of the whole tree."""
-        tree = self.tree()
-        return lambda role, name=None: [node[2:] for node in tree
-                                        if node[0] == role and name in (None, node[1])]
+        return finder(self.tree())
 
     def nodes(self, role, name=None):
         return self.reader()(role, name)
@@ -251,17 +256,22 @@ class WebKit(Engine):
         finally:
             self.display.stop()
 
-    def nodes(self, role, name=None):
-        found = []
+    def reader(self):
+        """nodes() on one reading of every mirrored element: each question
+        to the driver is a round trip."""
+        read = []
         for element in self.driver.find_elements(By.CSS_SELECTOR, MIRRORED):
             # The mirror is rewritten as the game changes: an element may
             # be gone by the time it is asked about.
             try:
-                if element.aria_role == role and name in (None, element.accessible_name):
-                    found.append(tuple(self.script(NODE_DETAILS, element)))
+                read.append((element.aria_role, element.accessible_name,
+                             *self.script(NODE_DETAILS, element)))
             except WebDriverException:
                 continue
-        return found
+        return finder(read)
+
+    def nodes(self, role, name=None):
+        return self.reader()(role, name)
 
 
 class Firefox(Engine):
@@ -459,3 +469,4 @@ class Firefox(Engine):
         except subprocess.TimeoutExpired:
             self.process.kill()
         self.loop.call_soon_threadsafe(self.loop.stop)
+        shutil.rmtree(self.folder, ignore_errors=True)
