@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 """Plays the web version as players would, in each browser engine.
 
-Usage: check_web.py chromium|others SITE-FOLDER SITE-TOOL PAGE TEXTS QTLOADER
+Usage: check_web.py chromium|firefox|webkit SITE-FOLDER SITE-TOOL PAGE TEXTS QTLOADER
                     PAGE.js PAGE.css PROGRAM.js PROGRAM.wasm
 
 Serves the folder as ./run.sh --web does, with nginx, and checks what it
@@ -23,10 +23,10 @@ emulated Android phones and a tablet. There the windows must fit the
 screen, taps copy the address and the key, type and close the game, and the
 dialog is opened and closed through the tree's buttons as a screen reader
 does; upright and on its side, on Android and on an iPhone, the game is
-played to SUCCESS by touch and the phone's keyboard alone. With others, the
-same steps run in Firefox ESR and WebKitGTK on a private display: the game
-by keyboard to SUCCESS in each language, a missing program, Firefox as an
-Android phone played by touch, WebKit's small windows. Last, in each engine,
+played to SUCCESS by touch and the phone's keyboard alone. With firefox or
+webkit, the same steps run in Firefox ESR or WebKitGTK on a private display:
+the game by keyboard to SUCCESS in each language, a missing program, Firefox
+as an Android phone played by touch, WebKit's small windows. Last, in each engine,
 a second visit must play with no server, and once a rebuilt site is served
 (made by the build's own tool, whose files follow the folder on the command
 line), the next visit must run it and only it. Fails at the first step that
@@ -645,17 +645,21 @@ def webkit_fits(url):
                 webkit.script("return [innerWidth, innerHeight]")))
 
 
-def other_engines(display, site):
-    """Firefox ESR and WebKit, on a private display: a missing program,
-    then the game by keyboard in each language. Firefox takes the language
-    of each page from its driver; WebKit has its process's, so there is
-    one MiniBrowser a language."""
+def firefox_rows(display, site):
+    """Firefox ESR, which takes each page's language from its driver: a
+    missing program, the game by keyboard in each language, then on a phone."""
     firefox = Firefox(display)
     with pictured(firefox, "Firefox"):
         missing_program(firefox, site, "en-US")
         for language in LANGUAGES:
             firefox.language(language)
             keyboard(firefox, site.url(), language)
+    firefox_phone(display, site.url())
+
+
+def webkit_rows(site):
+    """WebKit, whose language is its process's: one MiniBrowser a language,
+    the first also with a missing program, then the small views."""
     for number, language in enumerate(LANGUAGES):
         # MiniBrowser started with LANG=C says its language is "C", which
         # the game shows in Chinese, as written.
@@ -664,7 +668,6 @@ def other_engines(display, site):
             if number == 0:
                 missing_program(webkit, site, language)
             keyboard(webkit, site.url(), language)
-    firefox_phone(display, site.url())
     webkit_fits(site.url())
 
 
@@ -1022,7 +1025,7 @@ def updated(page, marker, old, wanted, version):
 
 
 def main(engines, folder, *rebuild):
-    """Chromium's rows, or Firefox's and WebKit's on a display of their own."""
+    """Chromium's rows, or Firefox's or WebKit's on displays of their own."""
     hold = threading.Event()
     if engines == "chromium":
         with serve(folder, hold) as server:
@@ -1036,11 +1039,15 @@ def main(engines, folder, *rebuild):
     try:
         with serve(folder, hold) as server:
             hold.set()
-            other_engines(display, server)
-        offline([lambda: Firefox(display), lambda: WebKit("en-US")], folder, *rebuild)
+            if engines == "firefox":
+                firefox_rows(display, server)
+            else:
+                webkit_rows(server)
+        offline([lambda: Firefox(display)] if engines == "firefox" else
+                [lambda: WebKit("en-US")], folder, *rebuild)
     finally:
         display.stop()
-    print(f"played in Firefox and WebKit in {len(LANGUAGES)} languages, and on phones")
+    print(f"played in {engines} in {len(LANGUAGES)} languages and in a phone's view")
     return 0
 
 
