@@ -28,7 +28,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 from browser import RECORD_VIOLATIONS, start_browser
-from player import Failure, firefox_profile, wait_for
+from player import Failure, firefox_profile
 
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 # What Firefox and WebKit tell of a node beyond its role and name, which
@@ -192,32 +192,23 @@ class Chromium(Engine):
 
 class WebKit(Engine):
     """MiniBrowser, whose language is its process's: one per language, each
-    on a display of its own, started once the one before is gone."""
+    on a display of its own."""
     name = "WebKit"
 
     def __init__(self, language):
-        # Under load a new MiniBrowser has been seen speaking the language of
-        # the one before: its own report of the language is checked before
-        # any page, and a mixed-up browser is started again.
-        for _ in range(3):
-            self.start(language)
-            said = self.script("return navigator.language")
-            if said == language:
-                return
-            self.quit()
-            print(f"WebKit started for {language} says {said!r}")
-        raise Failure(f"WebKit started for {language} says {said!r}, three times")
-
-    def start(self, language):
         display = Display()
         options = webdriver.WebKitGTKOptions()
         options.binary_location = MINIBROWSER
         options.add_argument("--automation")
         self.display = display
         posix = language.replace("-", "_")
-        environment = dict(os.environ, DISPLAY=display.name, GDK_SCALE="2",
-                           LANGUAGE=posix, LANG=f"{posix}.UTF-8")
-        environment.pop("LC_ALL", None)
+        # WebKit takes the page's language from LC_CTYPE, which Python itself
+        # sets to C.UTF-8 when it starts with no locale (as under CI's
+        # env -i): the language is LANG's alone, as in a plain session.
+        environment = {name: value for name, value in os.environ.items()
+                       if not name.startswith("LC_")}
+        environment.update(DISPLAY=display.name, GDK_SCALE="2", LANGUAGE=posix,
+                           LANG=f"{posix}.UTF-8")
         if posix == "C":
             # As a system with no language set: LANGUAGE=C would be English.
             del environment["LANGUAGE"]
@@ -233,6 +224,10 @@ class WebKit(Engine):
             os.environ.clear()
             os.environ.update(saved)
         self.driver.set_window_rect(0, 0, 1024, 768)
+        said = self.script("return navigator.language")
+        if said != language:
+            self.quit()
+            raise Failure(f"WebKit started for {language} says its language is {said!r}")
 
     def view(self, width, height):
         """Sizes the window so that the page's view is width x height."""
@@ -263,18 +258,10 @@ class WebKit(Engine):
         return []
 
     def quit(self):
-        browser = self.driver.service.process.pid
-        children = pathlib.Path(f"/proc/{browser}/task/{browser}/children")
-        browsers = children.read_text().split() if children.exists() else []
         try:
             super().quit()
         finally:
             self.display.stop()
-        # Gone before the next one starts.
-        for pid in browsers:
-            wait_for(f"MiniBrowser {pid} gone", lambda: not pathlib.Path(f"/proc/{pid}").exists()
-                     or pathlib.Path(f"/proc/{pid}/stat").read_text().split()[2] == "Z"
-                     or "still running", 30)
 
     def reader(self):
         """nodes() on one reading of every mirrored element: each question
