@@ -266,6 +266,10 @@ class Page:
     def copy(self):
         """Copies with Ctrl+C and returns what reached the clipboard, once it has."""
         self.clipboard(SENTINEL)
+        # xclip owns the X selection from a process of its own, which a busy
+        # machine may start after the copy: the copy would then be lost.
+        wait_for("the clipboard cleared", lambda: self.clipboard() == SENTINEL
+                 or "not yet", 10)
         self.engine.chord(Keys.CONTROL, "c")
         wait_for("copied text", lambda: self.clipboard() != SENTINEL or "nothing copied", 10)
         return self.clipboard()
