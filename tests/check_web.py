@@ -123,8 +123,6 @@ STRICT = {"default-src": {"'self'"}, "script-src": {"'self'", "'wasm-unsafe-eval
           "style-src": {"'self'"}, "object-src": {"'none'"}, "base-uri": {"'none'"},
           "frame-ancestors": {"'none'"}}
 LAX = {"'unsafe-inline'", "'unsafe-eval'", "*", "blob:", "http:", "https:"}
-# What the browser logs of a server that fails: the answers, and the service
-# worker's update check; never a policy violation.
 # Where the page's focus is once the element that has it leaves the page:
 # on the body, a screen reader follows it out of the game.
 WATCH_FOCUS = """
@@ -140,6 +138,8 @@ const watch = new MutationObserver(() => {
 });
 watch.observe(document.body, { childList: true, subtree: true });
 """
+# What the browser logs of a server that fails: the answers, and the service
+# worker's update check; never a policy violation.
 BAD_SERVER = re.compile(r"^(?!policy violation).*(503|ServiceWorker|net::ERR_)")
 # Features a page may be granted that the game has no use for.
 PERMISSIONS_DENIED = ("camera", "microphone", "geolocation", "payment", "usb", "fullscreen")

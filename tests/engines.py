@@ -119,7 +119,11 @@ class Engine:
         self.driver.refresh()
 
     def reader(self):
+        """nodes(), for a probe that asks several times."""
         return self.nodes
+
+    def nodes(self, role, name=None):
+        return self.reader()(role, name)
 
     def quit(self):
         self.driver.quit()
@@ -171,9 +175,6 @@ class Chromium(Engine):
     def reader(self):
         """nodes() on one reading of the whole tree."""
         return finder(self.tree())
-
-    def nodes(self, role, name=None):
-        return self.reader()(role, name)
 
     def tap(self, x, y):
         for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
@@ -276,9 +277,6 @@ class WebKit(Engine):
             except WebDriverException:
                 continue
         return finder(read)
-
-    def nodes(self, role, name=None):
-        return self.reader()(role, name)
 
 
 class Firefox(Engine):
