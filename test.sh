@@ -25,10 +25,13 @@ ravelbox_locales en_US
 
 # The stages' own builds keep what they compile between runs (ccache, in
 # ~/.cache/ccache), keyed by the compilers' Debian versions and relative to
-# this folder, so that a fresh clone's run finds it too. What proves a build
-# reproducible or a package list complete compiles afresh: those checks
-# drop the launchers.
+# this folder, so that a fresh clone's run finds it too. ccache would key a
+# build with debug information by its folder as well, which no other clone
+# shares: such objects may name the folder that first compiled them. What
+# proves a build reproducible or a package list complete compiles afresh:
+# those checks drop the launchers.
 export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$PWD
+export CCACHE_NOHASHDIR=1
 CCACHE_COMPILERCHECK="string:$(dpkg-query -W -f='${Package}=${Version} ' gcc-12 g++-12 \
     g++-mingw-w64-x86-64-posix emscripten clang-14 2>/dev/null || true)"
 export CCACHE_COMPILERCHECK
