@@ -38,6 +38,7 @@ import contextlib
 import gzip
 import http.client
 import io
+import os
 import pathlib
 import re
 import shutil
@@ -235,10 +236,16 @@ class Page:
         return Image.open(io.BytesIO(self.shot())).convert("RGB")
 
     def read(self):
-        png = self.shot()
+        return self.ocr(self.shot())
+
+    def ocr(self, png, *output):
+        """What tesseract reads in png: text, or with "tsv" its words' boxes.
+        One thread: tesseract's others spin on the core the entry beside
+        this one needs, and made it slower here too."""
         return subprocess.run(
-            ["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11"],
-            input=png, capture_output=True, check=True).stdout.decode()
+            ["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11", *output],
+            input=png, capture_output=True, check=True,
+            env={**os.environ, "OMP_THREAD_LIMIT": "1"}).stdout.decode()
 
     def shows(self, *texts, seen=None):
         seen = self.read() if seen is None else seen
@@ -313,10 +320,7 @@ class Page:
         found = []
 
         def probe():
-            png = self.shot()
-            boxes = subprocess.run(
-                ["tesseract", "-", "-", "-l", self.ocr_language, "--psm", "11", "tsv"],
-                input=png, capture_output=True, check=True).stdout.decode()
+            boxes = self.ocr(self.shot(), "tsv")
             left, top, scale = self.canvas_place()
             for row in boxes.splitlines():
                 fields = row.split("\t")
