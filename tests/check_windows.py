@@ -10,9 +10,9 @@ copies the address and the key, works out the candidates, types them and
 presses Return; SUCCESS must open for exactly one of them and FAIL for 0 and
 the FAIL dialog's own address, and Ctrl+W must end the game with status 0.
 The installer, run silently in another fresh prefix, must succeed and lay
-down the game, a Start-menu entry and an uninstall entry; the installed game
-must start, and the silent uninstaller must succeed and leave nothing
-behind. Drives the game with xdotool and xclip on the private X server named
+down the game, a Start-menu entry (in the prefix, not in the desktop's
+menus) and an uninstall entry; the installed game must start, and the
+silent uninstaller must succeed and leave nothing behind. Drives the game with xdotool and xclip on the private X server named
 in the file RAVELBOX_WINE_DISPLAY_FILE, which has a window manager, never on
 the desktop in DISPLAY; every program it runs has a time-out. Fails at the
 first step that goes wrong, saying what it saw.
@@ -70,9 +70,14 @@ class Wine:
 
     def __init__(self, runner, folder):
         self.runner = runner
-        self.environment = dict(os.environ, WINEPREFIX=str(folder),
-                                RAVELBOX_WINEPREFIX=str(folder), LANG="en_US.UTF-8")
         self.folder = pathlib.Path(folder)
+        # Where Wine would put the desktop's menu entries, were the runner
+        # to let it: the player's own menus, but for this.
+        self.desktop = self.folder.with_name(self.folder.name + "-desktop")
+        self.environment = dict(os.environ, WINEPREFIX=str(folder),
+                                RAVELBOX_WINEPREFIX=str(folder), LANG="en_US.UTF-8",
+                                XDG_DATA_HOME=str(self.desktop / "data"),
+                                XDG_CONFIG_HOME=str(self.desktop / "config"))
 
     def run(self, *command, check=False):
         """Runs a program under Wine; with check, fails unless it exits 0."""
@@ -168,6 +173,8 @@ def round_trip(wine, installer, version):
         raise Failure("the installer put no ravelbox.exe under Program Files")
     if not list(start_menu.rglob("Ravelbox.lnk")):
         raise Failure("the installer made no Start-menu entry")
+    if added := [str(path) for path in wine.desktop.rglob("*") if path.is_file()]:
+        raise Failure(f"installing under Wine added to the desktop's menus: {added}")
     entry = wine.run("reg", "query", UNINSTALL_KEY, check=True).stdout
     for value in ("DisplayName", "Ravelbox"), ("DisplayVersion", version), \
             ("Publisher", "The Ravelbox authors"), ("DisplayIcon", "ravelbox.exe"):

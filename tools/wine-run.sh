@@ -4,8 +4,8 @@
 #
 # Runs a Windows program under Wine the way the tests need it: in a Wine
 # prefix of its own (RAVELBOX_WINEPREFIX, made on first use), quiet,
-# with Wine's crash dialog off so a crash fails instead of hanging, and with a
-# time-out. A Qt Test program writes its log through Qt Test's own file
+# with Wine's crash dialog off so a crash fails instead of hanging, with
+# nothing put into the desktop's menus, and with a time-out. A Qt Test program writes its log through Qt Test's own file
 # logger, since output piped from a Wine console program can be lost.
 # Usage: tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
 # Wine wants an X display even for Qt's offscreen platform, and the tests
@@ -27,7 +27,9 @@ fi
 source "$(dirname "$0")/qt-cache.sh"
 export WINEPREFIX=${RAVELBOX_WINEPREFIX:-${WINEPREFIX:-$RAVELBOX_CACHE/wineprefix}}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Without winemenubuilder an installer's shortcuts stay in the prefix, out
+# of the desktop's menus.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
 limit=${RAVELBOX_WINE_TIMEOUT:-300}
 
 ravelbox_wine_prefix() {
