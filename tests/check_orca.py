@@ -112,9 +112,11 @@ class Session:
             self.environment.pop(name, None)
         self.start(["openbox"])
         # As a desktop session does: the accessibility bus, started on demand,
-        # announces itself on this display.
-        subprocess.run(["dbus-update-activation-environment", "DISPLAY"], env=self.environment,
-                       check=True, timeout=30)
+        # announces itself on this display, and keeps its sockets and
+        # settings in this session's folders, not in the user's home.
+        subprocess.run(["dbus-update-activation-environment", "DISPLAY", "HOME",
+                        "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"],
+                       env=self.environment, check=True, timeout=30)
         ready = self.folder / "orca-ready"
         orca = pathlib.Path(self.environment["XDG_DATA_HOME"]) / "orca"
         orca.mkdir()
@@ -141,6 +143,14 @@ class Session:
                 with contextlib.suppress(subprocess.TimeoutExpired):
                     process.wait(timeout=10)
                     break
+        # A browser asks the bus for the desktop's portals, whose document
+        # store mounts itself in the runtime folder and stays until the bus
+        # ends, after the folder is removed.
+        with open("/proc/self/mounts", encoding="utf-8") as mounts:
+            for mount in mounts:
+                if mount.split()[1].startswith(str(self.folder) + "/"):
+                    subprocess.run(["fusermount3", "-u", "-z", mount.split()[1]], timeout=30,
+                                   check=True)
 
     def utterances(self):
         """What Orca has said so far, one utterance a line, key echoes left out."""
