@@ -11,10 +11,11 @@ import http.client
 import http.server
 import io
 import pathlib
+import shutil
+import signal
 import socket
 import subprocess
 import sys
-import signal
 import tarfile
 import tempfile
 import threading
@@ -81,9 +82,10 @@ class Site:
         self.hold, self.tamper = hold, None
         self.silent, self.stopped = threading.Event(), threading.Event()
         self.nginx_port = free_port()
+        self.work = tempfile.mkdtemp(prefix="ravelbox-nginx-")
         # nginx goes with the test, even one that CTest kills for its time.
         self.nginx = subprocess.Popen(
-            [SERVE_WEB, folder, str(self.nginx_port), tempfile.mkdtemp(prefix="ravelbox-nginx-")],
+            [SERVE_WEB, folder, str(self.nginx_port), self.work],
             preexec_fn=lambda: ctypes.CDLL(None).prctl(PR_SET_PDEATHSIG, signal.SIGTERM))
         deadline = time.monotonic() + 30
         while True:
@@ -158,6 +160,7 @@ class Site:
         self.gate.server_close()
         self.nginx.terminate()
         self.nginx.wait(30)
+        shutil.rmtree(self.work, ignore_errors=True)
 
     def __enter__(self):
         return self
@@ -172,20 +175,30 @@ def serve(folder, hold=None, port=0):
 
 def start_browser(*arguments, language=None):
     """Debian's Chromium, headless, drawing WebGL in software and asking for
-    nothing on the network, with a profile of its own; every page it opens
-    keeps the policy violations it hears in window.ravelboxViolations."""
+    nothing on the network, with a profile of its own, removed when it
+    quits; every page it opens keeps the policy violations it hears in
+    window.ravelboxViolations."""
+    profile = tempfile.mkdtemp(prefix="ravelbox-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
                      "--disable-background-networking", "--disable-component-update",
                      "--disable-sync", "--no-first-run", "--window-size=1024,768",
-                     f"--user-data-dir={tempfile.mkdtemp(prefix='ravelbox-chromium-')}",
+                     f"--user-data-dir={profile}",
                      *arguments):
         options.add_argument(argument)
     if language:
         options.add_experimental_option("prefs", {"intl.accept_languages": language})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    quit = browser.quit
+
+    def quit_and_forget():
+        try:
+            quit()
+        finally:
+            shutil.rmtree(profile, ignore_errors=True)
+    browser.quit = quit_and_forget
     browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RECORD_VIOLATIONS})
     return browser

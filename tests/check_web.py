@@ -949,6 +949,7 @@ def offline(engines, folder, tool, page_file, texts, *program):
     port = sites[0].port
     url = sites[0].url()
     with contextlib.ExitStack() as stack:
+        stack.callback(shutil.rmtree, work, ignore_errors=True)
         stack.callback(lambda: [site.stop() for site in sites])
         pages = []
         for start in engines:

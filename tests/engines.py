@@ -14,6 +14,7 @@ import os
 import pathlib
 import re
 import shutil
+import signal
 import subprocess
 import tempfile
 import threading
@@ -208,8 +209,11 @@ class WebKit(Engine):
         # env -i): the language is LANG's alone, as in a plain session.
         environment = {name: value for name, value in os.environ.items()
                        if not name.startswith("LC_")}
+        # GTK's accessibility bridge leaves a socket behind in the runtime
+        # folder, in the user's ~/.cache when there is none.
+        self.folder = pathlib.Path(tempfile.mkdtemp(prefix="ravelbox-webkit-"))
         environment.update(DISPLAY=display.name, GDK_SCALE="2", LANGUAGE=posix,
-                           LANG=f"{posix}.UTF-8")
+                           LANG=f"{posix}.UTF-8", XDG_RUNTIME_DIR=str(self.folder))
         if posix == "C":
             # As a system with no language set: LANGUAGE=C would be English.
             del environment["LANGUAGE"]
@@ -263,6 +267,7 @@ class WebKit(Engine):
             super().quit()
         finally:
             self.display.stop()
+            shutil.rmtree(self.folder, ignore_errors=True)
 
     def reader(self):
         """nodes() on one reading of every mirrored element: each question
@@ -473,5 +478,9 @@ class Firefox(Engine):
             self.process.wait(30)
         except subprocess.TimeoutExpired:
             self.process.kill()
+        # Its content processes outlive it for a moment, writing to the
+        # profile as it is removed.
+        with contextlib.suppress(ProcessLookupError):
+            os.killpg(self.process.pid, signal.SIGKILL)
         self.loop.call_soon_threadsafe(self.loop.stop)
         shutil.rmtree(self.folder, ignore_errors=True)
