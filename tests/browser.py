@@ -10,6 +10,7 @@ import hashlib
 import http.client
 import http.server
 import io
+import os
 import pathlib
 import shutil
 import signal
@@ -191,7 +192,10 @@ def start_browser(*arguments, language=None):
     if language:
         options.add_experimental_option("prefs", {"intl.accept_languages": language})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    # Its settings client marks what it read in the runtime folder, in the
+    # user's ~/.cache when there is none.
+    service = Service("/usr/bin/chromedriver", env=dict(os.environ, XDG_RUNTIME_DIR=profile))
+    browser = webdriver.Chrome(service=service, options=options)
     quit = browser.quit
 
     def quit_and_forget():
