@@ -24,13 +24,14 @@ start)
     done
     [ -s "$file.number" ] || { echo "Xvfb did not start" >&2; exit 1; }
     display=:$(cat "$file.number")
-    DISPLAY=$display openbox >/dev/null 2>&1 &
+    # Its log goes beside FILE, not into the user's ~/.cache.
+    DISPLAY=$display XDG_CACHE_HOME=$file.cache openbox >/dev/null 2>&1 &
     echo "$!" >>"$file.pids"
     echo "$display" >"$file"
     ;;
 stop)
     [ -f "$file.pids" ] && xargs -r kill <"$file.pids" 2>/dev/null || true
-    rm -f "$file" "$file.pids" "$file.number"
+    rm -rf "$file" "$file.pids" "$file.number" "$file.cache"
     ;;
 *)
     echo "usage: $0 start|stop FILE" >&2
