@@ -174,35 +174,24 @@ def serve(folder, hold=None, port=0):
     return Site(folder, hold, port)
 
 
-def start_browser(*arguments, language=None):
+def start_browser(folder, *arguments, language=None):
     """Debian's Chromium, headless, drawing WebGL in software and asking for
-    nothing on the network, with a profile of its own, removed when it
-    quits; every page it opens keeps the policy violations it hears in
+    nothing on the network, with its profile and runtime files in folder;
+    every page it opens keeps the policy violations it hears in
     window.ravelboxViolations."""
-    profile = tempfile.mkdtemp(prefix="ravelbox-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
                      "--disable-background-networking", "--disable-component-update",
                      "--disable-sync", "--no-first-run", "--window-size=1024,768",
-                     f"--user-data-dir={profile}",
+                     f"--user-data-dir={folder}",
                      *arguments):
         options.add_argument(argument)
     if language:
         options.add_experimental_option("prefs", {"intl.accept_languages": language})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    # Its settings client marks what it read in the runtime folder, in the
-    # user's ~/.cache when there is none.
-    service = Service("/usr/bin/chromedriver", env=dict(os.environ, XDG_RUNTIME_DIR=profile))
+    service = Service("/usr/bin/chromedriver", env=dict(os.environ, XDG_RUNTIME_DIR=str(folder)))
     browser = webdriver.Chrome(service=service, options=options)
-    quit = browser.quit
-
-    def quit_and_forget():
-        try:
-            quit()
-        finally:
-            shutil.rmtree(profile, ignore_errors=True)
-    browser.quit = quit_and_forget
     browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RECORD_VIOLATIONS})
     return browser

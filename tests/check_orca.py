@@ -146,11 +146,9 @@ class Session:
         # A browser asks the bus for the desktop's portals, whose document
         # store mounts itself in the runtime folder and stays until the bus
         # ends, after the folder is removed.
-        with open("/proc/self/mounts", encoding="utf-8") as mounts:
-            for mount in mounts:
-                if mount.split()[1].startswith(str(self.folder) + "/"):
-                    subprocess.run(["fusermount3", "-u", "-z", mount.split()[1]], timeout=30,
-                                   check=True)
+        for mount in pathlib.Path("/proc/self/mounts").read_text().splitlines():
+            if (point := mount.split()[1]).startswith(f"{self.folder}/"):
+                subprocess.run(["fusermount3", "-u", "-z", point], timeout=30, check=True)
 
     def utterances(self):
         """What Orca has said so far, one utterance a line, key echoes left out."""

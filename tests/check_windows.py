@@ -12,9 +12,10 @@ the FAIL dialog's own address, and Ctrl+W must end the game with status 0.
 The installer, run silently in another fresh prefix, must succeed and lay
 down the game, a Start-menu entry (in the prefix, not in the desktop's
 menus) and an uninstall entry; the installed game must start, and the
-silent uninstaller must succeed and leave nothing behind. Drives the game with xdotool and xclip on the private X server named
-in the file RAVELBOX_WINE_DISPLAY_FILE, which has a window manager, never on
-the desktop in DISPLAY; every program it runs has a time-out. Fails at the
+silent uninstaller must succeed and leave nothing behind. Drives the game
+with xdotool and xclip on the private X server named in the file
+RAVELBOX_WINE_DISPLAY_FILE, which has a window manager, never on the
+desktop in DISPLAY; every program it runs has a time-out. Fails at the
 first step that goes wrong, saying what it saw.
 """
 import os

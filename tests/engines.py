@@ -86,9 +86,13 @@ class Engine:
     and WebKit share it, Firefox has its own."""
     name = ""
     touch = False
+    driver = None
 
-    def __init__(self, driver):
-        self.driver = driver
+    def __init__(self):
+        # The browser's profile and runtime files, gone when it quits: GTK,
+        # dconf and the accessibility bridge write into the user's ~/.cache
+        # when there is no runtime folder.
+        self.folder = pathlib.Path(tempfile.mkdtemp(prefix=f"ravelbox-{self.name.lower()}-"))
 
     def get(self, url):
         self.driver.get(url)
@@ -127,14 +131,19 @@ class Engine:
         return self.reader()(role, name)
 
     def quit(self):
-        self.driver.quit()
+        try:
+            if self.driver:
+                self.driver.quit()
+        finally:
+            shutil.rmtree(self.folder, ignore_errors=True)
 
 
 class Chromium(Engine):
     name = "Chromium"
 
     def __init__(self, *arguments, language=None):
-        super().__init__(start_browser(*arguments, language=language))
+        super().__init__()
+        self.driver = start_browser(self.folder, *arguments, language=language)
 
     def get(self, url):
         self.driver.get(url)
@@ -198,6 +207,7 @@ class WebKit(Engine):
     name = "WebKit"
 
     def __init__(self, language):
+        super().__init__()
         display = Display()
         options = webdriver.WebKitGTKOptions()
         options.binary_location = MINIBROWSER
@@ -209,9 +219,6 @@ class WebKit(Engine):
         # env -i): the language is LANG's alone, as in a plain session.
         environment = {name: value for name, value in os.environ.items()
                        if not name.startswith("LC_")}
-        # GTK's accessibility bridge leaves a socket behind in the runtime
-        # folder, in the user's ~/.cache when there is none.
-        self.folder = pathlib.Path(tempfile.mkdtemp(prefix="ravelbox-webkit-"))
         environment.update(DISPLAY=display.name, GDK_SCALE="2", LANGUAGE=posix,
                            LANG=f"{posix}.UTF-8", XDG_RUNTIME_DIR=str(self.folder))
         if posix == "C":
@@ -223,8 +230,8 @@ class WebKit(Engine):
         os.environ.clear()
         os.environ.update(environment)
         try:
-            super().__init__(webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver",
-                                                 options=options))
+            self.driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver",
+                                              options=options)
         finally:
             os.environ.clear()
             os.environ.update(saved)
@@ -267,7 +274,6 @@ class WebKit(Engine):
             super().quit()
         finally:
             self.display.stop()
-            shutil.rmtree(self.folder, ignore_errors=True)
 
     def reader(self):
         """nodes() on one reading of every mirrored element: each question
@@ -289,8 +295,8 @@ class Firefox(Engine):
     name = "Firefox"
 
     def __init__(self, display, prefs=None):
+        super().__init__()
         self.display = display
-        self.folder = pathlib.Path(tempfile.mkdtemp(prefix="ravelbox-firefox-"))
         profile = firefox_profile(self.folder / "profile", **(prefs or {}))
         environment = dict(os.environ, DISPLAY=display.name, HOME=str(self.folder))
         self.process = subprocess.Popen(
@@ -483,4 +489,4 @@ class Firefox(Engine):
         with contextlib.suppress(ProcessLookupError):
             os.killpg(self.process.pid, signal.SIGKILL)
         self.loop.call_soon_threadsafe(self.loop.stop)
-        shutil.rmtree(self.folder, ignore_errors=True)
+        super().quit()

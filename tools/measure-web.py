@@ -41,7 +41,8 @@ from selenium.webdriver.common.by import By
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests"))
-from browser import cache_folder, serve, start_browser  # noqa: E402  (the tests' own module)
+from browser import cache_folder, serve  # noqa: E402  (the tests' own modules)
+from engines import Chromium  # noqa: E402
 BUILD = ROOT / "build-web-measure"
 LIGHTHOUSE = "12.1.0"
 PHONE_NETWORK = {"offline": False, "latency": 150, "downloadThroughput": 1_600_000 / 8,
@@ -96,7 +97,8 @@ def first_frame(driver, url):
 
 def on_phone(url):
     """The first frame of a first visit on a slow phone."""
-    driver = start_browser()
+    chromium = Chromium()
+    driver = chromium.driver
     try:
         driver.execute_cdp_cmd("Network.enable", {})
         driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
@@ -104,7 +106,7 @@ def on_phone(url):
         driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 4})
         return first_frame(driver, url)
     finally:
-        driver.quit()
+        chromium.quit()
 
 
 def memory(driver):
@@ -144,7 +146,8 @@ def lighthouse(url):
 def measure(folder, loads, with_lighthouse):
     server = serve(folder)
     url = server.url()
-    driver = start_browser()
+    chromium = Chromium()
+    driver = chromium.driver
     try:
         first_frame(driver, url)  # fills the cache
         times = [first_frame(driver, url) for _ in range(loads)]
@@ -152,7 +155,7 @@ def measure(folder, loads, with_lighthouse):
         result = {"transfer": transfer(folder), "warm": statistics.median(times),
                   "memory": memory(driver)}
     finally:
-        driver.quit()
+        chromium.quit()
     try:
         result["phone"] = on_phone(url)
         if with_lighthouse:
