@@ -7,7 +7,7 @@ Usage: check_command_packages.py SOURCE-DIR BUILD-DIR LIST RAN -- COMMAND...
 
 Runs COMMAND in SOURCE-DIR under strace, with the PATH of a fresh Debian
 machine, and fails, naming them, on the programs it ran that no package
-brings of those in LIST (an array of tools/setup.sh), the packages they
+brings of those in LIST (an array of tools/packages.sh), the packages they
 depend on, or Debian's essential ones, which every machine has. Programs
 inside the source tree, BUILD-DIR and the Qt cache are the project's own and
 pass. RAN is a comma-separated list of program names the command is known to
@@ -42,8 +42,8 @@ def lines(command, folder=None):
 
 
 def listed(source, name):
-    """The packages in the array `name` of tools/setup.sh."""
-    return lines(["bash", "-c", f'source tools/setup.sh && printf "%s\\n" "${{{name}[@]}}"'],
+    """The packages in the array `name` of tools/packages.sh."""
+    return lines(["bash", "-c", f'source tools/packages.sh && printf "%s\\n" "${{{name}[@]}}"'],
                  source)
 
 

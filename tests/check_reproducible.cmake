@@ -12,7 +12,7 @@
 #     400 days from now (faketime), so that what a build takes from its
 #     files' times, the clock, the calendar, the locale's collation or the
 #     umask shows. TRACE checks that every program the build runs comes from
-#     the packages of the array LIST in tools/setup.sh, and that the trace
+#     the packages of the array LIST in tools/packages.sh, and that the trace
 #     holds the programs TRACE_RAN.
 #   -DSOURCE_DIR=... -DPRESET=... -DFILES=a;b -DCOMPARE=DIR -DFALLBACK=DIR
 #       [-DPACK=ON] [-DOWN=DIR [-DPACK_OWN=ON]]
