@@ -25,10 +25,10 @@ ravelbox_locales en_US
 
 # The stages' own builds keep what they compile between runs (ccache, in
 # ~/.cache/ccache), keyed by the compilers' Debian versions and relative to
-# this folder, so that a fresh clone's run finds it too. ccache would key a
-# build with debug information by its folder as well, which no other clone
-# shares: such objects may name the folder that first compiled them. What
-# proves a build reproducible or a package list complete compiles afresh:
+# this folder, so that a fresh clone's run finds it too; builds with debug
+# information are keyed without their folder (CCACHE_NOHASHDIR), which no
+# other clone shares, so their objects may name the folder that first
+# compiled them. What proves a build reproducible or a package list complete compiles afresh:
 # those checks drop the launchers.
 export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$PWD
 export CCACHE_NOHASHDIR=1

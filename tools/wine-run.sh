@@ -5,8 +5,9 @@
 # Runs a Windows program under Wine the way the tests need it: in a Wine
 # prefix of its own (RAVELBOX_WINEPREFIX, made on first use), quiet,
 # with Wine's crash dialog off so a crash fails instead of hanging, with
-# nothing put into the desktop's menus, and with a time-out. A Qt Test program writes its log through Qt Test's own file
-# logger, since output piped from a Wine console program can be lost.
+# nothing put into the desktop's menus, and with a time-out. A Qt Test
+# program writes its log through Qt Test's own file logger, since output
+# piped from a Wine console program can be lost.
 # Usage: tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
 # Wine wants an X display even for Qt's offscreen platform, and the tests
 # show real windows: it takes the private one named in the file
