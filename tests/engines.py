@@ -192,9 +192,20 @@ class Chromium(Engine):
                                         {"type": kind, "touchPoints": points})
 
     def soft_key(self, key, code):
-        for kind in ("rawKeyDown", "keyUp"):
+        self.key_events(key, code, "rawKeyDown", "keyUp")
+
+    def return_apart(self, between):
+        """Return's keydown, then once between() returns its keypress and
+        keyup, as Firefox sends them apart on a busy machine."""
+        self.key_events("Enter", 13, "rawKeyDown")
+        between()
+        self.key_events("Enter", 13, "char", "keyUp", text="\r")
+
+    def key_events(self, key, code, *kinds, text=""):
+        for kind in kinds:
             self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
-                "type": kind, "key": key, "code": key, "windowsVirtualKeyCode": code})
+                "type": kind, "key": key, "code": key, "windowsVirtualKeyCode": code,
+                "text": text if kind == "char" else ""})
 
     def insert_text(self, text):
         """All at once, as a phone's keyboard pastes or completes it."""
