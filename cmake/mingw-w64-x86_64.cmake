@@ -18,7 +18,7 @@ endforeach()
 
 get_filename_component(source_dir "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 include(${CMAKE_CURRENT_LIST_DIR}/CachedQt.cmake)
-cached_qt(RAVELBOX_WINDOWS_QT build-windows-qt.sh Windows 15)
+cached_qt(RAVELBOX_WINDOWS_QT build-windows-qt.sh Windows 20)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${triplet} "${RAVELBOX_WINDOWS_QT}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

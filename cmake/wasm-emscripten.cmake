@@ -5,7 +5,7 @@
 # tools/build-wasm-qt.sh built, whose folder RAVELBOX_WASM_QT names, and runs
 # the widget-free tests under node.
 include(${CMAKE_CURRENT_LIST_DIR}/CachedQt.cmake)
-cached_qt(RAVELBOX_WASM_QT build-wasm-qt.sh "the web" 8)
+cached_qt(RAVELBOX_WASM_QT build-wasm-qt.sh "the web" 20)
 
 # Qt finds emscripten through an emsdk folder, which that script lays out
 # with links to Debian's.

@@ -100,4 +100,4 @@ build() {
 }
 
 make_emsdk
-ravelbox_qt_cached "$prefix" "$description" "the web" build 9
+ravelbox_qt_cached "$prefix" "$description" "the web" build 20

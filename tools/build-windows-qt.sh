@@ -57,4 +57,4 @@ build() {
         make -j"$(($(nproc) + 1))" && make install
 }
 
-ravelbox_qt_cached "$prefix" "$description" Windows build 10
+ravelbox_qt_cached "$prefix" "$description" Windows build 20
