@@ -524,9 +524,13 @@ class Page:
         self.engine.tap(point["x"], point["y"])
 
     def on_screen(self, what):
-        """Fails unless the game's windows lie wholly in the page's view,
+        """Waits until the game's windows lie wholly in the page's view,
         with no sideways scrolling, drawn at least two thirds of their size,
-        below which text would be smaller than 8 CSS pixels."""
+        below which text would be smaller than 8 CSS pixels; fails if they
+        never do. A new view's first frames may still be drawn for the old."""
+        wait_for(f"{what}: the window whole in the view", self.fits)
+
+    def fits(self):
         # The screen's colour is the commonest around the edge, which a
         # window that fits leaves bare; the outermost pixels are left out,
         # where the canvas's edge may blend with the page.
@@ -552,8 +556,7 @@ class Page:
             problems.append(f"the page scrolls sideways: {scroll_width} > {view_width}")
         if box and (box[2] - box[0]) / scale < FRAMED_WIDTH * 2 / 3:
             problems.append(f"the window is drawn {(box[2] - box[0]) / scale} px wide")
-        if problems:
-            raise Failure(f"{what}: " + "; ".join(problems))
+        return not problems or "; ".join(problems)
 
 def sweep(page, address, key):
     """Of the candidates, exactly one opens SUCCESS: it is returned."""
