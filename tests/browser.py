@@ -84,22 +84,11 @@ class Site:
         self.silent, self.stopped = threading.Event(), threading.Event()
         self.nginx_port = free_port()
         self.work = tempfile.mkdtemp(prefix="ravelbox-nginx-")
-        # nginx goes with the test, even one that CTest kills for its time.
-        self.nginx = subprocess.Popen(
-            [SERVE_WEB, folder, str(self.nginx_port), self.work],
-            preexec_fn=lambda: ctypes.CDLL(None).prctl(PR_SET_PDEATHSIG, signal.SIGTERM))
-        deadline = time.monotonic() + 30
-        while True:
-            if self.nginx.poll() is not None:
-                raise RuntimeError(f"nginx for {folder} exited with {self.nginx.returncode}")
-            try:
-                socket.create_connection(("127.0.0.1", self.nginx_port), timeout=1).close()
-                break
-            except OSError:
-                if time.monotonic() > deadline:
-                    self.nginx.kill()
-                    raise
-                time.sleep(0.1)
+        try:
+            self.start_nginx(folder)
+        except BaseException:
+            shutil.rmtree(self.work, ignore_errors=True)
+            raise
         site = self
 
         class Gate(http.server.BaseHTTPRequestHandler):
@@ -150,6 +139,24 @@ class Site:
         self.port = self.gate.server_port
         threading.Thread(target=self.gate.serve_forever, daemon=True).start()
 
+    def start_nginx(self, folder):
+        # nginx goes with the test, even one that CTest kills for its time.
+        self.nginx = subprocess.Popen(
+            [SERVE_WEB, folder, str(self.nginx_port), self.work],
+            preexec_fn=lambda: ctypes.CDLL(None).prctl(PR_SET_PDEATHSIG, signal.SIGTERM))
+        deadline = time.monotonic() + 30
+        while True:
+            if self.nginx.poll() is not None:
+                raise RuntimeError(f"nginx for {folder} exited with {self.nginx.returncode}")
+            try:
+                socket.create_connection(("127.0.0.1", self.nginx_port), timeout=1).close()
+                break
+            except OSError:
+                if time.monotonic() > deadline:
+                    self.nginx.kill()
+                    raise
+                time.sleep(0.1)
+
     def url(self, path="index.html"):
         return f"http://127.0.0.1:{self.port}/{path}"
 
@@ -191,7 +198,10 @@ def start_browser(folder, *arguments, language=None):
     if language:
         options.add_experimental_option("prefs", {"intl.accept_languages": language})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    service = Service("/usr/bin/chromedriver", env=dict(os.environ, XDG_RUNTIME_DIR=str(folder)))
+    # Its crash reporter keeps its settings in the XDG config folder, whatever
+    # the profile.
+    service = Service("/usr/bin/chromedriver", env=dict(
+        os.environ, XDG_RUNTIME_DIR=str(folder), XDG_CONFIG_HOME=str(folder)))
     browser = webdriver.Chrome(service=service, options=options)
     browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RECORD_VIOLATIONS})
     return browser
