@@ -199,9 +199,11 @@ def start_browser(folder, *arguments, language=None):
         options.add_experimental_option("prefs", {"intl.accept_languages": language})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     # Its crash reporter keeps its settings in the XDG config folder, whatever
-    # the profile.
+    # the profile. A profile inside that folder would keep its HTTP cache in
+    # the XDG cache folder, shared: both are folders of their own here.
     service = Service("/usr/bin/chromedriver", env=dict(
-        os.environ, XDG_RUNTIME_DIR=str(folder), XDG_CONFIG_HOME=str(folder)))
+        os.environ, XDG_RUNTIME_DIR=str(folder), XDG_CONFIG_HOME=str(folder / "config"),
+        XDG_CACHE_HOME=str(folder / "cache")))
     browser = webdriver.Chrome(service=service, options=options)
     browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RECORD_VIOLATIONS})
     return browser
