@@ -10,7 +10,6 @@ import hashlib
 import http.client
 import http.server
 import io
-import os
 import pathlib
 import shutil
 import signal
@@ -181,9 +180,9 @@ def serve(folder, hold=None, port=0):
     return Site(folder, hold, port)
 
 
-def start_browser(folder, *arguments, language=None):
+def start_browser(folder, environment, *arguments, language=None):
     """Debian's Chromium, headless, drawing WebGL in software and asking for
-    nothing on the network, with its profile and runtime files in folder;
+    nothing on the network, with its profile in folder, run in environment;
     every page it opens keeps the policy violations it hears in
     window.ravelboxViolations."""
     options = webdriver.ChromeOptions()
@@ -198,12 +197,7 @@ def start_browser(folder, *arguments, language=None):
     if language:
         options.add_experimental_option("prefs", {"intl.accept_languages": language})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    # Its crash reporter keeps its settings in the XDG config folder, whatever
-    # the profile. A profile inside that folder would keep its HTTP cache in
-    # the XDG cache folder, shared: both are folders of their own here.
-    service = Service("/usr/bin/chromedriver", env=dict(
-        os.environ, XDG_RUNTIME_DIR=str(folder), XDG_CONFIG_HOME=str(folder / "config"),
-        XDG_CACHE_HOME=str(folder / "cache")))
-    browser = webdriver.Chrome(service=service, options=options)
+    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver", env=environment),
+                               options=options)
     browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RECORD_VIOLATIONS})
     return browser

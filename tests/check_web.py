@@ -26,13 +26,13 @@ does; upright and on its side, on Android and on an iPhone, the game is
 played to SUCCESS by touch and the phone's keyboard alone. With firefox or
 webkit, the same steps run in Firefox ESR or WebKitGTK on a private display:
 the game by keyboard to SUCCESS in each language, a missing program, Firefox
-as an Android phone played by touch, WebKit's small windows. Last, in each
-engine, a second visit must play with no server, and once a rebuilt site
-is served (made by the build's own tool, whose files follow the folder on
-the command line), the next visit must run it and only it. Fails at the
-first step that goes wrong, saying what it saw, and at once when the page
-shows its error; the screenshots, one of every failure included, stay in
-web-screenshots/ of the working folder.
+as an Android phone played by touch, WebKit's small windows. Last, in each engine,
+a second visit must play with no server, and once a rebuilt site is served
+(made by the build's own tool, whose files follow the folder on the command
+line), the next visit must run it and only it. Fails at the first step that
+goes wrong, saying what it saw, and at once when the page shows its error;
+the screenshots, one of every failure included, stay in web-screenshots/ of
+the working folder.
 """
 import contextlib
 import gzip

@@ -89,10 +89,17 @@ class Engine:
     driver = None
 
     def __init__(self):
-        # The browser's profile and runtime files, gone when it quits: GTK,
-        # dconf and the accessibility bridge write into the user's ~/.cache
-        # when there is no runtime folder.
+        # The browser's profile and runtime files, gone when it quits.
         self.folder = pathlib.Path(tempfile.mkdtemp(prefix=f"ravelbox-{self.name.lower()}-"))
+
+    def private(self, environment):
+        """environment with the XDG folders in the browser's folder: GTK,
+        dconf, the accessibility bridge and Chromium's crash reporter write
+        into the user's home otherwise. A profile inside the config folder
+        would keep its HTTP cache in the cache folder: they are apart."""
+        return dict(environment, XDG_RUNTIME_DIR=str(self.folder),
+                    XDG_CONFIG_HOME=str(self.folder / "config"),
+                    XDG_CACHE_HOME=str(self.folder / "cache"))
 
     def get(self, url):
         self.driver.get(url)
@@ -143,7 +150,8 @@ class Chromium(Engine):
 
     def __init__(self, *arguments, language=None):
         super().__init__()
-        self.driver = start_browser(self.folder, *arguments, language=language)
+        self.driver = start_browser(self.folder, self.private(os.environ), *arguments,
+                                    language=language)
 
     def get(self, url):
         self.driver.get(url)
@@ -228,10 +236,10 @@ class WebKit(Engine):
         # WebKit takes the page's language from LC_CTYPE, which Python itself
         # sets to C.UTF-8 when it starts with no locale (as under CI's
         # env -i): the language is LANG's alone, as in a plain session.
-        environment = {name: value for name, value in os.environ.items()
-                       if not name.startswith("LC_")}
+        environment = self.private({name: value for name, value in os.environ.items()
+                                    if not name.startswith("LC_")})
         environment.update(DISPLAY=display.name, GDK_SCALE="2", LANGUAGE=posix,
-                           LANG=f"{posix}.UTF-8", XDG_RUNTIME_DIR=str(self.folder))
+                           LANG=f"{posix}.UTF-8")
         if posix == "C":
             # As a system with no language set: LANGUAGE=C would be English.
             del environment["LANGUAGE"]
